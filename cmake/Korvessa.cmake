@@ -1,0 +1,55 @@
+# Settings every part of the build shares: the target word size, compile flags, output folders,
+# GoogleTest built for the target, and the way test programs are registered with CTest.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(KORVESSA_ARCH x86)
+else()
+  set(KORVESSA_ARCH x64)
+endif()
+
+set(CMAKE_CXX_STANDARD 17)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+if(NOT CMAKE_BUILD_TYPE)
+  set(CMAKE_BUILD_TYPE Release)
+endif()
+
+# The programs leave the build in out/; test programs stay in their own build folder.
+set(KORVESSA_OUT_DIR "${CMAKE_BINARY_DIR}/out" CACHE PATH "Where Korvessa.exe and KorvessaX64.exe are written")
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bin")
+
+# Every test runs under Wine, in one prefix for the whole build.
+set(KORVESSA_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH "Wine prefix the tests run in")
+set(KORVESSA_TEST_RUNNER "${CMAKE_SOURCE_DIR}/tests/run-under-wine.sh" "${KORVESSA_WINEPREFIX}")
+set(CMAKE_CROSSCOMPILING_EMULATOR ${KORVESSA_TEST_RUNNER})
+
+# Our own code: the ANSI forms of the Windows API, Windows XP's headers and up, no warnings.
+function(korvessa_target_defaults target)
+  target_compile_definitions(${target} PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
+
+enable_testing()
+
+# korvessa_add_test(NAME SOURCES ... LIBRARIES ... [ARCHITECTURES x86 x64])
+# One test program is one CTest test. The 32-bit build also registers the 64-bit build's copy
+# of each program that runs on both word sizes, so one ctest run covers both.
+function(korvessa_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBRARIES;ARCHITECTURES" ${ARGN})
+  if(NOT T_ARCHITECTURES)
+    set(T_ARCHITECTURES x86)
+  endif()
+  if(KORVESSA_ARCH IN_LIST T_ARCHITECTURES)
+    add_executable(${name} ${T_SOURCES})
+    korvessa_target_defaults(${name})
+    target_link_libraries(${name} PRIVATE ${T_LIBRARIES} gtest_main)
+    add_test(NAME ${name}.${KORVESSA_ARCH} COMMAND ${name})
+  endif()
+  if(KORVESSA_ARCH STREQUAL x86 AND x64 IN_LIST T_ARCHITECTURES)
+    add_test(NAME ${name}.x64 COMMAND ${KORVESSA_TEST_RUNNER} "${KORVESSA_X64_BINARY_DIR}/bin/${name}.exe")
+  endif()
+endfunction()
