@@ -44,12 +44,10 @@ set_up() {
 }
 
 build_programs() {
-    local options=()
-    if [ -n "${KORVESSA_DRIVER_PACKAGE:-}" ]; then
-        options+=("-DKORVESSA_DRIVER_PACKAGE=$KORVESSA_DRIVER_PACKAGE")
-    fi
+    # Passed on every run, empty included, so a package folder of an earlier run does not
+    # linger in the cache: each run builds with the package it is given, or with stand-ins.
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake" \
-        "${options[@]}" >/dev/null
+        "-DKORVESSA_DRIVER_PACKAGE=${KORVESSA_DRIVER_PACKAGE:-}" >/dev/null
     cmake --build "$build" -j "$(nproc)"
 }
 
