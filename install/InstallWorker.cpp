@@ -1,0 +1,195 @@
+// The installation worker's road: the package, the wait for Plug and Play, the decision,
+// and the 64-bit (companion) or 32-bit (in-process) installation.
+#include "InstallWorker.h"
+
+#include <shlwapi.h>
+
+#include "AdbCompatibleId.h"
+#include "CompanionAnswers.h"
+#include "StatusTexts.h"
+#include "WebPages.h"
+
+namespace {
+
+constexpr char kPackageFolder[] = "usb_driver";
+constexpr char kCompanionProgram[] = "KorvessaX64.exe";
+constexpr DWORD kPendingInstallPauseMs = 500;
+
+// Resource ids of the driver package and the progress shown once each file is written.
+struct PackageFile {
+    int resourceId;
+    int progress;
+};
+constexpr PackageFile kInf = {130, 6};  // android_winusb.inf
+const PackageFile k64BitFiles[] = {
+    {138, 12},  // amd64\WdfCoInstaller01009.dll
+    {139, 16},  // amd64\winusbcoinstaller2.dll
+    {140, 17},  // amd64\WUDFUpdate_01009.dll
+    {128, 18},  // androidwinusba64.cat
+    {134, 20},  // KorvessaX64.exe
+};
+const PackageFile k32BitFiles[] = {
+    {135, 12},  // i386\WdfCoInstaller01009.dll
+    {136, 16},  // i386\winusbcoinstaller2.dll
+    {137, 17},  // i386\WUDFUpdate_01009.dll
+    {131, 18},  // androidwinusb86.cat
+};
+
+// The 32-bit installer's error codes, compared in this order.
+const struct {
+    DWORD code;
+    const char* message;
+} kInstallErrors[] = {
+    {ERROR_FILE_NOT_FOUND, StatusText::kFileMissing},
+    {ERROR_INVALID_PARAMETER, StatusText::kInvalidParameterOnPath},
+    {ERROR_ACCESS_DENIED, StatusText::kAccessDenied},
+    {0xE000020B, StatusText::kDeviceNotFound},  // ERROR_NO_SUCH_DEVINST
+    {0xE0000304, StatusText::kInstallAnyway},
+    {0xE000023F, StatusText::kInstallAnyway},  // ERROR_NO_AUTHENTICODE_CATALOG
+    {0xE0000247, StatusText::kInstallAnyway},  // ERROR_DRIVER_STORE_ADD_FAILED
+    {0xE000024B, StatusText::kSignatureFailed},  // ERROR_FILE_HASH_NOT_IN_CATALOG
+    {0xE000022F, StatusText::kNoCatalogForInf},  // ERROR_NO_CATALOG_FOR_OEM_INF
+    {0xE0000235, StatusText::kRunningOn64Bit},  // ERROR_IN_WOW64
+};
+
+CString InstallErrorMessage(DWORD code)
+{
+    for (const auto& error : kInstallErrors) {
+        if (error.code == code)
+            return error.message;
+    }
+    CString message;
+    message.Format(StatusText::kOtherErrorFormat, static_cast<unsigned>(code));
+    return message;
+}
+
+// A file below the package folder of the work folder.
+CString PackagePath(const CString& workFolder, LPCSTR fileName)
+{
+    char path[MAX_PATH];
+    lstrcpynA(path, workFolder, MAX_PATH);
+    PathAppendA(path, kPackageFolder);
+    PathAppendA(path, fileName);
+    return path;
+}
+
+void WritePackage(InstallHost& host, InstallPlatform& platform)
+{
+    platform.ExtractDriverFile(kInf.resourceId);
+    host.SetProgress(kInf.progress);
+    if (platform.IsWow64()) {
+        for (const PackageFile& file : k64BitFiles) {
+            platform.ExtractDriverFile(file.resourceId);
+            host.SetProgress(file.progress);
+        }
+    } else {
+        for (const PackageFile& file : k32BitFiles) {
+            platform.ExtractDriverFile(file.resourceId);
+            host.SetProgress(file.progress);
+        }
+    }
+    host.SetProgress(21);
+}
+
+// Waits while Plug and Play installs devices of its own. A test that fails ends the wait,
+// as it would fail again and again.
+void WaitForPlugAndPlay(InstallHost& host, InstallPlatform& platform)
+{
+    while (platform.TestPendingInstallEvents() == WAIT_TIMEOUT) {
+        host.SetStatusText(StatusText::kWaitingForDeviceManager);
+        platform.Pause(kPendingInstallPauseMs);
+    }
+}
+
+// TRUE when the installation should go ahead; otherwise the outcome has been shown.
+bool DecideToInstall(InstallHost& host, InstallPlatform& platform)
+{
+    if (!platform.FindAdbProblemDevice() && platform.IsAdbInterfacePresent()) {
+        host.SetStatusText(StatusText::kAlreadyInstalled);
+        host.SetProgress(0);
+        return false;
+    }
+    if (platform.IsSamsungDevicePresent()) {
+        host.SetStatusText(StatusText::kSamsungDriverNeeded);
+        host.ShowMessageBox(StatusText::kSamsungMessageBox);
+        host.OpenWebPage(KORVESSA_DOWNLOADS_PAGE);
+        host.SetProgress(0);
+        return false;
+    }
+    if (!platform.IsAdbInterfacePresent()) {
+        host.SetStatusText(StatusText::kDeviceNotFound);
+        host.SetProgress(0);
+        return false;
+    }
+    return true;
+}
+
+void InstallThroughCompanion(InstallHost& host, InstallPlatform& platform, const CString& workFolder)
+{
+    // Quoted, so that a work folder below a name with a blank ("C:\Users\Jane Doe\...") runs
+    // this program and not whatever stands at the path's first word ("C:\Users\Jane.exe").
+    const CString command = CString("\"") + PackagePath(workFolder, kCompanionProgram) + "\"";
+    CString answer;
+    if (!platform.RunCompanion(host.m_childProcessId, answer, command)) {
+        host.SetStatusText(StatusText::kCompanionNotRun);
+        host.SetProgress(0);
+        return;
+    }
+    CString message;
+    const BOOL installed = MapHelperResult(answer, message, platform.IsWindowsVista());
+    host.SetProgress(installed ? 100 : 0);
+    host.RefreshDeviceList();
+    platform.KillAdbProcesses();
+    host.SetStatusText(message);
+    if (message == StatusText::kWindows8SignatureFailed)
+        host.RunRestartDialog();
+}
+
+void InstallInProcess(InstallHost& host, InstallPlatform& platform, const CString& workFolder)
+{
+    CString infName;
+    infName.Format("%s_%s.%s", "android", "winusb", "inf");
+    const CString infPath = PackagePath(workFolder, infName);
+    CString hardwareId;
+    hardwareId.Format(ADB_COMPATIBLE_ID(KORVESSA_ANSI_TEXT));
+    host.SetProgress(44);
+    DWORD lastError = 0;
+    if (!platform.UpdateDriver(hardwareId, infPath, lastError)) {
+        host.SetStatusText(InstallErrorMessage(lastError));
+        host.SetProgress(0);
+        return;
+    }
+    host.RefreshDeviceList();
+    platform.KillAdbProcesses();
+    host.SetStatusText(platform.IsWindowsVista() ? StatusText::kInstalledRestartNeeded
+                                                 : StatusText::kInstalled);
+    host.SetProgress(100);
+}
+
+}  // namespace
+
+void InstallDriver(InstallHost& host)
+{
+    InstallPlatform& platform = host.Platform();
+    host.SetStatusText(StatusText::kInstalling);
+    host.SetProgress(0);
+    WritePackage(host, platform);
+    WaitForPlugAndPlay(host, platform);
+    host.SetStatusText(StatusText::kFinal);
+    host.SetProgress(32);
+    if (!DecideToInstall(host, platform))
+        return;
+    host.SetProgress(33);
+    if (platform.IsWow64())
+        InstallThroughCompanion(host, platform, platform.GetWorkFolder());
+    else
+        InstallInProcess(host, platform, platform.GetWorkFolder());
+}
+
+UINT InstallThreadProc(LPVOID parameter)
+{
+    InstallHost& host = *static_cast<InstallHost*>(parameter);
+    InstallDriver(host);
+    host.m_bInstalling = FALSE;
+    return 0;
+}

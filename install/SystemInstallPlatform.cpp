@@ -1,0 +1,70 @@
+// Each platform call of the installation, forwarded to the routine that makes it.
+#include "SystemInstallPlatform.h"
+
+#include "AdbInterfaceScan.h"
+#include "AdbProcesses.h"
+#include "DeviceScans.h"
+#include "DriverPackage.h"
+#include "PlugAndPlay.h"
+#include "ProcessRunner.h"
+#include "SystemFacts.h"
+
+CString SystemInstallPlatform::GetWorkFolder()
+{
+    return ::GetWorkFolder();
+}
+
+BOOL SystemInstallPlatform::ExtractDriverFile(int resourceId)
+{
+    return ::ExtractDriverFile(resourceId);
+}
+
+BOOL SystemInstallPlatform::IsWow64()
+{
+    return ::IsWow64();
+}
+
+BOOL SystemInstallPlatform::IsWindowsVista()
+{
+    return ::IsWindowsVista();
+}
+
+DWORD SystemInstallPlatform::TestPendingInstallEvents()
+{
+    return ::TestPendingInstallEvents();
+}
+
+void SystemInstallPlatform::Pause(DWORD milliseconds)
+{
+    ::Sleep(milliseconds);
+}
+
+BOOL SystemInstallPlatform::FindAdbProblemDevice()
+{
+    return ::FindAdbProblemDevice();
+}
+
+BOOL SystemInstallPlatform::IsAdbInterfacePresent()
+{
+    return ::IsAdbInterfacePresent();
+}
+
+BOOL SystemInstallPlatform::IsSamsungDevicePresent()
+{
+    return ::IsSamsungDevicePresent();
+}
+
+BOOL SystemInstallPlatform::RunCompanion(DWORD& childProcessId, CString& answer, const CString& commandLine)
+{
+    return RunProcessCaptureOutput(childProcessId, answer, commandLine);
+}
+
+BOOL SystemInstallPlatform::UpdateDriver(LPCSTR hardwareId, LPCSTR infPath, DWORD& lastError)
+{
+    return UpdateDriverForHardwareId(hardwareId, infPath, lastError);
+}
+
+void SystemInstallPlatform::KillAdbProcesses()
+{
+    ::KillAdbProcesses();
+}

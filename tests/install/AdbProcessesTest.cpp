@@ -1,0 +1,49 @@
+// Ending adb.exe for real: copies of the sleeping helper under adb's name and names like it.
+#include "AdbProcesses.h"
+
+#include <gtest/gtest.h>
+
+#include "TestPrograms.h"
+
+TEST(KillAdbProcesses, EndsAdbExeInAnyCaseAndNothingElse)
+{
+    ScratchFolder folder;
+    const struct {
+        const char* folder;
+        const char* file;
+        bool ended;
+    } copies[] = {
+        {"lower", "adb.exe", true},
+        {"upper", "ADB.EXE", true},
+        {"mixed", "Adb.exe", true},
+        {"server", "adb_server.exe", false},
+        {"backup", "adb.exe.bak", false},
+    };
+    std::vector<PROCESS_INFORMATION> started;
+    for (const auto& copy : copies) {
+        folder.AddFolder(copy.folder);
+        const CString path = folder.AddHelperCopy(CString(copy.folder) + "\\" + copy.file);
+        started.push_back(StartProgram(path, "sleep 60000"));
+    }
+
+    KillAdbProcesses();
+
+    for (size_t i = 0; i < started.size(); ++i) {
+        if (copies[i].ended) {
+            ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(started[i].hProcess, 5000)) << copies[i].file;
+            DWORD exitCode = 0;
+            EXPECT_TRUE(GetExitCodeProcess(started[i].hProcess, &exitCode));
+            EXPECT_EQ(1u, exitCode) << copies[i].file;
+        }
+    }
+    // The ended ones are gone by now, so the others have had the same time to end.
+    for (size_t i = 0; i < started.size(); ++i) {
+        if (!copies[i].ended) {
+            EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(started[i].hProcess, 0)) << copies[i].file;
+            TerminateProcess(started[i].hProcess, 0);
+            WaitForSingleObject(started[i].hProcess, 5000);
+        }
+        CloseHandle(started[i].hProcess);
+        CloseHandle(started[i].hThread);
+    }
+}

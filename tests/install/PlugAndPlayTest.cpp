@@ -1,0 +1,28 @@
+// The Plug and Play calls against Wine's own Plug and Play manager.
+#include "PlugAndPlay.h"
+
+#include <gtest/gtest.h>
+
+#include "TestPrograms.h"
+
+TEST(PlugAndPlay, NothingIsPendingOnAnIdleSystem)
+{
+    EXPECT_EQ(WAIT_OBJECT_0, TestPendingInstallEvents());
+}
+
+TEST(PlugAndPlay, AnUpdateHandsBackTheErrorOnlyWhenItFails)
+{
+    // Wine accepts any update; Windows refuses a missing INF. Either way the error code
+    // belongs to the answer: untouched on success, the call's own code on failure.
+    ScratchFolder folder;
+    const CString missingInf = folder.Path() + "\\android_winusb.inf";
+    constexpr DWORD kUntouched = 0xDEADBEEF;
+    DWORD lastError = kUntouched;
+    SetLastError(ERROR_SUCCESS);
+    if (UpdateDriverForHardwareId("usb\\class_ff&subclass_42&prot_01", missingInf, lastError)) {
+        EXPECT_EQ(kUntouched, lastError);
+    } else {
+        EXPECT_NE(kUntouched, lastError);
+        EXPECT_NE(static_cast<DWORD>(ERROR_SUCCESS), lastError);
+    }
+}

@@ -1,0 +1,198 @@
+// The process runner with real children under Wine: what comes back, how long it waits and
+// what is left of a child that outlives the time limit.
+#include "ProcessRunner.h"
+
+#include <gtest/gtest.h>
+
+#include "TestPrograms.h"
+
+namespace {
+
+constexpr DWORD kNoChild = 0xDEADBEEF;
+
+CString HexOf(const std::string& bytes)
+{
+    CString hex;
+    for (unsigned char byte : bytes) {
+        CString pair;
+        pair.Format("%02x", byte);
+        hex += pair;
+    }
+    return hex;
+}
+
+CString HelperCommand(const char* arguments)
+{
+    CString command;
+    command.Format("\"%s\" %s", static_cast<LPCSTR>(HelperPath()), arguments);
+    return command;
+}
+
+// Runs the runner on a thread of its own and catches the child the moment its id is known,
+// so the test can see how the child ended after the runner has let go of it.
+struct WatchedRun {
+    CString command;
+    DWORD timeoutMs;
+    DWORD childProcessId = 0;
+    CString output = "earlier";
+    BOOL result = TRUE;
+
+    static DWORD WINAPI Run(LPVOID parameter)
+    {
+        auto& run = *static_cast<WatchedRun*>(parameter);
+        run.result = RunProcessCaptureOutput(run.childProcessId, run.output, run.command, run.timeoutMs);
+        return 0;
+    }
+
+    // Returns the child's handle, opened while it still ran.
+    HANDLE Start(HANDLE& runner)
+    {
+        runner = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+        auto* published = reinterpret_cast<volatile LONG*>(&childProcessId);
+        for (int tries = 0; tries < 500 && InterlockedCompareExchange(published, 0, 0) == 0; ++tries)
+            Sleep(10);
+        return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, childProcessId);
+    }
+};
+
+}  // namespace
+
+TEST(ProcessRunner, HandsBackWhatTheChildPrinted)
+{
+    const struct {
+        const char* name;
+        std::string printed;
+        const char* expected;
+    } rows[] = {
+        {"the success word", "success", "success"},
+        {"a line end is kept", "success\r\n", "success\r\n"},
+        {"text ends at a zero byte", std::string("suc\0cess", 8), "suc"},
+        {"a failure word", "failed signature validation", "failed signature validation"},
+    };
+    for (const auto& row : rows) {
+        DWORD childProcessId = kNoChild;
+        CString output = "earlier";
+        EXPECT_TRUE(RunProcessCaptureOutput(childProcessId, output, HelperCommand("print " + HexOf(row.printed))))
+            << row.name;
+        EXPECT_STREQ(row.expected, output) << row.name;
+        EXPECT_NE(kNoChild, childProcessId) << row.name;
+    }
+}
+
+TEST(ProcessRunner, StandardErrorGoesIntoTheSamePipe)
+{
+    DWORD childProcessId = 0;
+    CString output;
+    EXPECT_TRUE(RunProcessCaptureOutput(childProcessId, output, HelperCommand("print-stderr " + HexOf("no cat"))));
+    EXPECT_STREQ("no cat", output);
+}
+
+TEST(ProcessRunner, AChildThatPrintsNothingGivesTheEmptyAnswer)
+{
+    DWORD childProcessId = 0;
+    CString output = "earlier";
+    EXPECT_TRUE(RunProcessCaptureOutput(childProcessId, output, HelperCommand("silent")));
+    EXPECT_STREQ("", output);
+}
+
+TEST(ProcessRunner, KeepsTheFirst4095BytesOfALongOutputWithoutStalling)
+{
+    // Far more than a pipe holds: a runner that only read at the end would leave the child
+    // blocked in its write until the time limit.
+    DWORD childProcessId = 0;
+    CString output;
+    const DWORD started = GetTickCount();
+    EXPECT_TRUE(RunProcessCaptureOutput(childProcessId, output, HelperCommand("repeat 200000"), 20000));
+    EXPECT_LT(GetTickCount() - started, 10000u);
+    ASSERT_EQ(4095, output.GetLength());
+    for (int i = 0; i < output.GetLength(); ++i)
+        ASSERT_EQ('a' + i % 26, static_cast<LPCSTR>(output)[i]) << "byte " << i;
+}
+
+TEST(ProcessRunner, EndsAChildThatOutlivesTheLimitWithExitCode1)
+{
+    WatchedRun run{HelperCommand("sleep 60000"), 300};
+    HANDLE runner = nullptr;
+    HANDLE child = run.Start(runner);
+    ASSERT_NE(nullptr, child);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(runner, 10000));
+    EXPECT_FALSE(run.result);
+    EXPECT_STREQ("earlier", run.output);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child, 5000));
+    DWORD exitCode = 0;
+    EXPECT_TRUE(GetExitCodeProcess(child, &exitCode));
+    EXPECT_EQ(1u, exitCode);
+    CloseHandle(child);
+    CloseHandle(runner);
+}
+
+TEST(ProcessRunner, AChildEndingInTimeIsNotEnded)
+{
+    WatchedRun run{HelperCommand("sleep 200"), 10000};
+    HANDLE runner = nullptr;
+    HANDLE child = run.Start(runner);
+    ASSERT_NE(nullptr, child);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(runner, 15000));
+    EXPECT_TRUE(run.result);
+    EXPECT_STREQ("", run.output);
+    DWORD exitCode = 1;
+    EXPECT_TRUE(GetExitCodeProcess(child, &exitCode));
+    EXPECT_EQ(0u, exitCode);
+    CloseHandle(child);
+    CloseHandle(runner);
+}
+
+TEST(ProcessRunner, AMissingProgramFailsAtOnce)
+{
+    ScratchFolder folder;
+    DWORD childProcessId = kNoChild;
+    CString output = "earlier";
+    const DWORD started = GetTickCount();
+    EXPECT_FALSE(RunProcessCaptureOutput(childProcessId, output, "\"" + folder.Path() + "\\KorvessaX64.exe\""));
+    EXPECT_LT(GetTickCount() - started, 5000u);
+    EXPECT_EQ(kNoChild, childProcessId);
+    EXPECT_STREQ("earlier", output);
+}
+
+TEST(ProcessRunner, RefusesACommandOf255CharactersOrMore)
+{
+    // The same command at 254 characters runs, so only the length makes the difference.
+    const CString prefix = HelperCommand("print ");
+    for (const int length : {254, 255, 300}) {
+        CString command = prefix;
+        if ((length - prefix.GetLength()) % 2)
+            command += " ";
+        while (command.GetLength() < length)
+            command += "41";
+        ASSERT_EQ(length, command.GetLength());
+
+        DWORD childProcessId = kNoChild;
+        CString output = "earlier";
+        const BOOL ran = RunProcessCaptureOutput(childProcessId, output, command);
+        if (length == 254) {
+            EXPECT_TRUE(ran);
+            EXPECT_EQ((length - prefix.GetLength()) / 2, output.GetLength());
+        } else {
+            EXPECT_FALSE(ran) << length;
+            EXPECT_EQ(kNoChild, childProcessId) << length;
+            EXPECT_STREQ("earlier", output) << length;
+        }
+    }
+}
+
+TEST(ProcessRunner, AQuotedPathWithABlankRunsThatProgram)
+{
+    // Unquoted, Windows tries the path's first word as a program first: the decoy.
+    ScratchFolder folder;
+    folder.AddFolder("Korvessa Work");
+    const CString program = folder.AddHelperCopy("Korvessa Work\\helper.exe");
+    const CString decoy = folder.AddHelperCopy("Korvessa.exe");
+
+    DWORD childProcessId = 0;
+    CString output;
+    EXPECT_TRUE(RunProcessCaptureOutput(childProcessId, output, "\"" + program + "\" whoami"));
+    EXPECT_STREQ(program, output);
+
+    EXPECT_TRUE(RunProcessCaptureOutput(childProcessId, output, program + " whoami"));
+    EXPECT_STREQ(decoy, output) << "the decoy is not where Windows looks first";
+}

@@ -1,0 +1,56 @@
+// A child program for the installation tests. Its first argument says what it does:
+//   print HEX         writes the bytes given in hexadecimal to standard output, then ends
+//   print-stderr HEX  the same on standard error
+//   repeat COUNT      writes COUNT bytes of the letters a to z, over and over
+//   sleep MS          sleeps, then ends
+//   silent            writes nothing and ends
+//   anything else     writes its own path, so a test can tell which copy of it ran
+// It writes through WriteFile, so no runtime translates line ends.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+void Write(DWORD stdHandle, const std::string& bytes)
+{
+    DWORD written = 0;
+    WriteFile(GetStdHandle(stdHandle), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+std::string FromHex(const char* hex)
+{
+    std::string bytes;
+    for (size_t i = 0; hex[i] && hex[i + 1]; i += 2) {
+        const char pair[3] = {hex[i], hex[i + 1], 0};
+        bytes += static_cast<char>(std::strtoul(pair, nullptr, 16));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string mode = argc > 1 ? argv[1] : "";
+    const char* value = argc > 2 ? argv[2] : "";
+    if (mode == "print") {
+        Write(STD_OUTPUT_HANDLE, FromHex(value));
+    } else if (mode == "print-stderr") {
+        Write(STD_ERROR_HANDLE, FromHex(value));
+    } else if (mode == "repeat") {
+        std::string bytes(std::strtoul(value, nullptr, 10), '\0');
+        for (size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>('a' + i % 26);
+        Write(STD_OUTPUT_HANDLE, bytes);
+    } else if (mode == "sleep") {
+        Sleep(std::strtoul(value, nullptr, 10));
+    } else if (mode != "silent") {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        Write(STD_OUTPUT_HANDLE, path);
+    }
+    return 0;
+}
