@@ -11,6 +11,14 @@ CString::CString(const char* text) : m_text(text ? text : "") {}
 
 CString::CString(const char* text, int length) : m_text(text, text ? ::strnlen(text, length) : 0) {}
 
+void CString::SetString(const char* text, int length)
+{
+    if (length > 0)
+        m_text.assign(text, static_cast<size_t>(length));
+    else
+        m_text.clear();
+}
+
 void CString::Format(const char* format, ...)
 {
     va_list args;

@@ -17,6 +17,8 @@ public:
     int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
     void Empty() { m_text.clear(); }
+    // Replaces the text with length bytes of text, reusing the storage it already has.
+    void SetString(const char* text, int length);
     operator LPCSTR() const { return m_text.c_str(); }
 
     // printf-style formatting; the result replaces the text.

@@ -27,6 +27,22 @@ TEST(CString, BoundedConstructionStopsAtNulOrLength)
     EXPECT_STREQ("", CString(nullptr));
 }
 
+TEST(CString, SetStringCopiesTheLengthGivenIntoTheSameStorage)
+{
+    CString text;
+    text.SetString("usb\\class_ff&subclass_42&prot_01 and more", 32);
+    EXPECT_STREQ("usb\\class_ff&subclass_42&prot_01", text);
+    const char* storage = text;
+
+    text.Empty();
+    text.SetString("USB\\VID_18D1&PID_4EE2", 21);
+    EXPECT_STREQ("USB\\VID_18D1&PID_4EE2", text);
+    EXPECT_EQ(storage, static_cast<const char*>(text));
+
+    text.SetString("ignored", 0);
+    EXPECT_TRUE(text.IsEmpty());
+}
+
 TEST(CString, MakeLowerChangesOnlyAsciiLetters)
 {
     CString text("USB\\VID_18D1&\xC9\xDF[Z]");
