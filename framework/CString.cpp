@@ -9,7 +9,10 @@
 
 CString::CString(const char* text) : m_text(text ? text : "") {}
 
-CString::CString(const char* text, int length) : m_text(text, text ? ::strnlen(text, length) : 0) {}
+CString::CString(const char* text, int length)
+    : m_text(text, text && length > 0 ? ::strnlen(text, static_cast<size_t>(length)) : 0)
+{
+}
 
 void CString::SetString(const char* text, int length)
 {

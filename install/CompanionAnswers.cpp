@@ -1,36 +1,35 @@
 // The companion's result words and the messages they stand for.
 #include "CompanionAnswers.h"
 
+#include "ResultWords.h"
 #include "StatusTexts.h"
 
 namespace {
-
-constexpr char kSuccessWord[] = "success";
 
 // Compared in this order; the first word that matches gives the message.
 const struct {
     const char* word;
     const char* message;
 } kFailureWords[] = {
-    {"require admin privileges", StatusText::kAdminRequired},
-    {"file not found", StatusText::kAdminRequired},
-    {"invalid parameter on path", StatusText::kInvalidParameterOnPath},
-    {"inf is invalid", StatusText::kInfInvalid},
-    {"device not found", StatusText::kDeviceNotFound},
-    {"access denied", StatusText::kAdminRequired},
-    {"user decided not to install on warnings", StatusText::kInstallAnyway},
-    {"user cancelled on warnings", StatusText::kInstallAnyway},
-    {"no cat", StatusText::kNoCatalog},
-    {"missing cat entry in inf", StatusText::kMissingCatalogEntry},
-    {"reject unsigned drivers", StatusText::kNoCatalogForInf},
-    {"failed signature validation", StatusText::kWindows8SignatureFailed},
+    {COMPANION_WORD_NOT_ADMIN, StatusText::kAdminRequired},
+    {COMPANION_WORD_FILE_NOT_FOUND, StatusText::kAdminRequired},
+    {COMPANION_WORD_INVALID_PARAMETER, StatusText::kInvalidParameterOnPath},
+    {COMPANION_WORD_INF_INVALID, StatusText::kInfInvalid},
+    {COMPANION_WORD_DEVICE_NOT_FOUND, StatusText::kDeviceNotFound},
+    {COMPANION_WORD_ACCESS_DENIED, StatusText::kAdminRequired},
+    {COMPANION_WORD_USER_DECLINED, StatusText::kInstallAnyway},
+    {COMPANION_WORD_USER_CANCELLED, StatusText::kInstallAnyway},
+    {COMPANION_WORD_NO_CAT, StatusText::kNoCatalog},
+    {COMPANION_WORD_MISSING_CAT_ENTRY, StatusText::kMissingCatalogEntry},
+    {COMPANION_WORD_REJECT_UNSIGNED, StatusText::kNoCatalogForInf},
+    {COMPANION_WORD_SIGNATURE_FAILED, StatusText::kWindows8SignatureFailed},
 };
 
 }  // namespace
 
 BOOL MapHelperResult(CString answer, CString& message, BOOL isWindowsVista)
 {
-    if (answer.Compare(kSuccessWord) == 0) {
+    if (answer.Compare(COMPANION_WORD_SUCCESS) == 0) {
         message = isWindowsVista ? StatusText::kInstalledRestartNeeded : StatusText::kCompanionInstalled;
         return TRUE;
     }

@@ -6,33 +6,34 @@
 
 #include "AdbCompatibleId.h"
 #include "CompanionAnswers.h"
+#include "DriverPackage.h"
 #include "StatusTexts.h"
 #include "WebPages.h"
+#include "WorkFolderNames.h"
 
 namespace {
 
-constexpr char kPackageFolder[] = "usb_driver";
-constexpr char kCompanionProgram[] = "KorvessaX64.exe";
 constexpr DWORD kPendingInstallPauseMs = 500;
 
-// Resource ids of the driver package and the progress shown once each file is written.
-struct PackageFile {
+// The package files of each road, in the order of writing, and the progress shown once each
+// file is written.
+struct PackageStep {
     int resourceId;
     int progress;
 };
-constexpr PackageFile kInf = {130, 6};  // android_winusb.inf
-const PackageFile k64BitFiles[] = {
-    {138, 12},  // amd64\WdfCoInstaller01009.dll
-    {139, 16},  // amd64\winusbcoinstaller2.dll
-    {140, 17},  // amd64\WUDFUpdate_01009.dll
-    {128, 18},  // androidwinusba64.cat
-    {134, 20},  // KorvessaX64.exe
+constexpr PackageStep kInf = {IDR_ANDROID_WINUSB_INF, 6};
+const PackageStep k64BitFiles[] = {
+    {IDR_WDFCOINSTALLER_AMD64, 12},
+    {IDR_WINUSBCOINSTALLER_AMD64, 16},
+    {IDR_WUDFUPDATE_AMD64, 17},
+    {IDR_ANDROIDWINUSBA64_CAT, 18},
+    {IDR_KORVESSAX64_EXE, 20},
 };
-const PackageFile k32BitFiles[] = {
-    {135, 12},  // i386\WdfCoInstaller01009.dll
-    {136, 16},  // i386\winusbcoinstaller2.dll
-    {137, 17},  // i386\WUDFUpdate_01009.dll
-    {131, 18},  // androidwinusb86.cat
+const PackageStep k32BitFiles[] = {
+    {IDR_WDFCOINSTALLER_I386, 12},
+    {IDR_WINUSBCOINSTALLER_I386, 16},
+    {IDR_WUDFUPDATE_I386, 17},
+    {IDR_ANDROIDWINUSB86_CAT, 18},
 };
 
 // The 32-bit installer's error codes, compared in this order.
@@ -68,7 +69,7 @@ CString PackagePath(const CString& workFolder, LPCSTR fileName)
 {
     char path[MAX_PATH];
     lstrcpynA(path, workFolder, MAX_PATH);
-    PathAppendA(path, kPackageFolder);
+    PathAppendA(path, KORVESSA_PACKAGE_FOLDER(KORVESSA_ANSI_TEXT));
     PathAppendA(path, fileName);
     return path;
 }
@@ -78,12 +79,12 @@ void WritePackage(InstallHost& host, InstallPlatform& platform)
     platform.ExtractDriverFile(kInf.resourceId);
     host.SetProgress(kInf.progress);
     if (platform.IsWow64()) {
-        for (const PackageFile& file : k64BitFiles) {
+        for (const PackageStep& file : k64BitFiles) {
             platform.ExtractDriverFile(file.resourceId);
             host.SetProgress(file.progress);
         }
     } else {
-        for (const PackageFile& file : k32BitFiles) {
+        for (const PackageStep& file : k32BitFiles) {
             platform.ExtractDriverFile(file.resourceId);
             host.SetProgress(file.progress);
         }
@@ -128,7 +129,8 @@ void InstallThroughCompanion(InstallHost& host, InstallPlatform& platform, const
 {
     // Quoted, so that a work folder below a name with a blank ("C:\Users\Jane Doe\...") runs
     // this program and not whatever stands at the path's first word ("C:\Users\Jane.exe").
-    const CString command = CString("\"") + PackagePath(workFolder, kCompanionProgram) + "\"";
+    const CString companion = PackagePath(workFolder, FindPackageFile(IDR_KORVESSAX64_EXE)->fileName);
+    const CString command = CString("\"") + companion + "\"";
     CString answer;
     if (!platform.RunCompanion(host.m_childProcessId, answer, command)) {
         host.SetStatusText(StatusText::kCompanionNotRun);
