@@ -6,19 +6,11 @@
 #include <tlhelp32.h>
 
 #include "CString.h"
+#include "ProcessRunner.h"
 
 namespace {
 
 constexpr char kAdbImageName[] = "adb.exe";
-
-void EndProcess(DWORD processId)
-{
-    HANDLE process = OpenProcess(0x1FFFFF, FALSE, processId);
-    if (process) {
-        TerminateProcess(process, 1);
-        CloseHandle(process);
-    }
-}
 
 }  // namespace
 

@@ -64,16 +64,17 @@ bool WaitDraining(HANDLE process, HANDLE readEnd, DWORD timeoutMs, Answer& answe
     }
 }
 
-void EndChild(DWORD childProcessId)
+}  // namespace
+
+void EndProcess(DWORD processId)
 {
-    HANDLE child = OpenProcess(0x1FFFFF, FALSE, childProcessId);
-    if (child) {
-        TerminateProcess(child, 1);
-        CloseHandle(child);
+    // PROCESS_ALL_ACCESS as Windows Vista and later define it.
+    HANDLE process = OpenProcess(0x1FFFFF, FALSE, processId);
+    if (process) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
     }
 }
-
-}  // namespace
 
 BOOL RunProcessCaptureOutput(DWORD& childProcessId, CString& output, CString commandLine,
                              DWORD timeoutMs)
@@ -113,7 +114,7 @@ BOOL RunProcessCaptureOutput(DWORD& childProcessId, CString& output, CString com
             answer.ReadRest(readEnd);
             output = answer.Text();
         } else {
-            EndChild(childProcessId);
+            EndProcess(childProcessId);
         }
         CloseHandle(child.hProcess);
         CloseHandle(child.hThread);
