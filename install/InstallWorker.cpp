@@ -64,9 +64,12 @@ CString InstallErrorMessage(DWORD code)
     return message;
 }
 
-// A file below the package folder of the work folder.
+// A file below the package folder of the work folder. Empty without a work folder: a path
+// relative to the current folder could name some other program or INF.
 CString PackagePath(const CString& workFolder, LPCSTR fileName)
 {
+    if (workFolder.IsEmpty())
+        return CString();
     char path[MAX_PATH];
     lstrcpynA(path, workFolder, MAX_PATH);
     PathAppendA(path, KORVESSA_PACKAGE_FOLDER(KORVESSA_ANSI_TEXT));

@@ -37,6 +37,7 @@ struct World {
     CString companionAnswer;
     BOOL driverUpdated = TRUE;
     DWORD updateError = 0;
+    CString workFolder = kWorkFolder;
 };
 
 class ScriptedPlatform : public InstallPlatform {
@@ -50,7 +51,7 @@ public:
         return m_world.pendingInstallTests.size() + m_world.adbInterfaceScans.size();
     }
 
-    CString GetWorkFolder() override { return kWorkFolder; }
+    CString GetWorkFolder() override { return m_world.workFolder; }
     BOOL ExtractDriverFile(int resourceId) override
     {
         Record("file " + std::to_string(resourceId));
@@ -337,6 +338,27 @@ TEST(InstallDriver, ACompanionThatCannotRunEndsTheRoad)
         kPackage64 + kFinal +
         Events{"progress 33", kCompanionRun, "status [Failed] Load x64 Korvessa failed", "progress 0"};
     EXPECT_EQ(expected, RunInstallation(world));
+}
+
+TEST(InstallDriver, WithoutAWorkFolderNoRelativePathIsUsed)
+{
+    World world;
+    world.wow64 = TRUE;
+    world.adbInterfaceScans = {FALSE, TRUE};
+    world.workFolder = "";
+    world.companionStarts = FALSE;
+    const Events companionNotRun = {"progress 33", "companion \"\"",
+                                    "status [Failed] Load x64 Korvessa failed", "progress 0"};
+    EXPECT_EQ(kPackage64 + kFinal + companionNotRun, RunInstallation(world));
+
+    world.wow64 = FALSE;
+    world.adbInterfaceScans = {FALSE, TRUE};
+    world.driverUpdated = FALSE;
+    world.updateError = ERROR_INVALID_PARAMETER;
+    const Events updateWithoutInf = {"progress 33", "progress 44",
+                                     "update usb\\class_ff&subclass_42&prot_01 ",
+                                     "status [Error] Invalid parameter on path", "progress 0"};
+    EXPECT_EQ(kPackage32 + kFinal + updateWithoutInf, RunInstallation(world));
 }
 
 namespace {
