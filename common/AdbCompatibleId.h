@@ -3,8 +3,7 @@
 // 32-bit scans and installer in 8-bit text, the 64-bit companion in wide text.
 #pragma once
 
-#define KORVESSA_ANSI_TEXT(text) text
-#define KORVESSA_WIDE_TEXT(text) L##text
+#include "TextKinds.h"
 
 // The format and its arguments, for a printf-style call whose %s takes the given text kind.
 // The subclass is the integer 42 printed in decimal: its digits are those of 0x42 in hex.
