@@ -1,0 +1,160 @@
+// The "Found New Hardware" watcher over windows of another process (title_windows.exe): its
+// callback called directly, as a table of titles, and through the real hook.
+#include "NewHardwareWatcher.h"
+
+#include <gtest/gtest.h>
+
+#include "ModuleAllocations.h"
+#include "TitleWindows.h"
+
+namespace {
+
+struct TitleCase {
+    const char* title;
+    LONG_PTR closes;  // WM_CLOSE received after one event
+};
+
+const TitleCase kTitleCases[] = {
+    {"Found New Hardware Wizard", 1},
+    {"Found New Hardware", 1},
+    {"Found new hardware", 0},
+    {"FOUND NEW HARDWARE WIZARD", 0},
+    {"Found New Hardware ", 0},
+    {"Found New Hardware Wizard ", 0},
+    {"Found New Hardware Wizard 2", 0},
+    {"Found New Hardware - Android", 0},
+    {"Found New", 0},
+    {"", 0},
+};
+
+constexpr char kSentinel[] = "watcher test sentinel";
+
+void RaiseEvent(HWND window)
+{
+    WinEventProc(NULL, EVENT_OBJECT_NAMECHANGE, window, OBJID_WINDOW, CHILDID_SELF, 0, 0);
+}
+
+std::vector<std::string> TableTitles()
+{
+    std::vector<std::string> titles;
+    for (const TitleCase& c : kTitleCases)
+        titles.push_back(c.title);
+    titles.push_back(kSentinel);
+    return titles;
+}
+
+// Posted messages reach the other program's thread in order: once the sentinel has its
+// WM_CLOSE, every WM_CLOSE posted before it has been handled.
+void WaitForEarlierPosts(const TitleWindows& windows)
+{
+    const HWND sentinel = windows.Window(kSentinel);
+    const LONG_PTR before = windows.CloseCount(sentinel);
+    PostMessageA(sentinel, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(windows.WaitForCloseCount(sentinel, before + 1, 5000));
+}
+
+TEST(WinEventProc, ClosesExactlyTheTwoTitlesAtTheirNextEvent)
+{
+    TitleWindows windows(TableTitles());
+    ASSERT_TRUE(windows.Started());
+    for (const TitleCase& c : kTitleCases)
+        RaiseEvent(windows.Window(c.title));
+    WaitForEarlierPosts(windows);
+    for (const TitleCase& c : kTitleCases)
+        EXPECT_EQ(c.closes, windows.CloseCount(windows.Window(c.title))) << '"' << c.title << '"';
+
+    // Each further event of such a window posts WM_CLOSE again.
+    RaiseEvent(windows.Window("Found New Hardware"));
+    WaitForEarlierPosts(windows);
+    EXPECT_EQ(2, windows.CloseCount(windows.Window("Found New Hardware")));
+}
+
+class CountingWindowOfOwnProcess {
+public:
+    explicit CountingWindowOfOwnProcess(const char* title)
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = GetModuleHandleA(NULL);
+        windowClass.lpszClassName = "KorvessaOwnTitleWindow";
+        RegisterClassA(&windowClass);
+        m_window = CreateWindowExA(0, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                   300, 300, 240, 80, NULL, NULL, windowClass.hInstance, NULL);
+    }
+    ~CountingWindowOfOwnProcess() { DestroyWindow(m_window); }
+    HWND Window() const { return m_window; }
+    LONG_PTR CloseCount() const { return GetWindowLongPtrA(m_window, GWLP_USERDATA); }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_CLOSE) {
+            SetWindowLongPtrA(window, GWLP_USERDATA, GetWindowLongPtrA(window, GWLP_USERDATA) + 1);
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    HWND m_window = NULL;
+};
+
+TEST(WinEventProc, LeavesAloneAnEventWithoutAWindowAndTheWindowsOfItsOwnProcess)
+{
+    // WM_CLOSE posted to no window, or to a window of this thread, lands in its own queue.
+    MSG message;
+    while (PeekMessageA(&message, NULL, WM_CLOSE, WM_CLOSE, PM_REMOVE)) {
+    }
+    CountingWindowOfOwnProcess own("Found New Hardware");
+    ASSERT_NE(nullptr, own.Window());
+    while (PeekMessageA(&message, NULL, WM_CLOSE, WM_CLOSE, PM_REMOVE)) {
+    }
+    RaiseEvent(NULL);
+    RaiseEvent(own.Window());
+    EXPECT_FALSE(PeekMessageA(&message, NULL, WM_CLOSE, WM_CLOSE, PM_REMOVE));
+    EXPECT_EQ(0, own.CloseCount());
+}
+
+TEST(WinEventProc, AllocatesNothing)
+{
+    TitleWindows windows(TableTitles());
+    ASSERT_TRUE(windows.Started());
+    const unsigned long start = ModuleAllocationCount();
+    int* volatile seen = new int(7);
+    delete seen;
+    ASSERT_EQ(start + 1, ModuleAllocationCount()) << "the counter must see this program's allocations";
+
+    std::vector<HWND> targets;
+    for (const TitleCase& c : kTitleCases)
+        targets.push_back(windows.Window(c.title));
+    const unsigned long before = ModuleAllocationCount();
+    for (int round = 0; round < 20; ++round) {
+        for (HWND window : targets)
+            RaiseEvent(window);
+        RaiseEvent(NULL);
+    }
+    EXPECT_EQ(before, ModuleAllocationCount());
+}
+
+TEST(NewHardwareWatcher, ClosesTheWindowsOfOtherProcessesAsTheyAppearButNotItsOwn)
+{
+    const HWINEVENTHOOK hook = WatchForNewHardwareWindows();
+    ASSERT_NE(nullptr, hook);
+    CountingWindowOfOwnProcess own("Found New Hardware");
+    ASSERT_NE(nullptr, own.Window());
+
+    TitleWindows windows({"Found New Hardware Wizard", "Found New Hardware", "Found New Hardware Wizard 2"});
+    ASSERT_TRUE(windows.Started());
+    EXPECT_TRUE(windows.WaitForCloseCount(windows.Window("Found New Hardware Wizard"), 1, 2000));
+    EXPECT_TRUE(windows.WaitForCloseCount(windows.Window("Found New Hardware"), 1, 2000));
+
+    // Events of the own window, while the hook goes on working.
+    SetWindowTextA(own.Window(), "Found New Hardware");
+    ShowWindow(own.Window(), SW_HIDE);
+    ShowWindow(own.Window(), SW_SHOWNOACTIVATE);
+    PumpMessagesFor(300);
+    EXPECT_EQ(0, own.CloseCount());
+    EXPECT_EQ(0, windows.CloseCount(windows.Window("Found New Hardware Wizard 2")));
+    UnhookWinEvent(hook);
+}
+
+}  // namespace

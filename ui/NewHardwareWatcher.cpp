@@ -1,0 +1,35 @@
+// The "Found New Hardware" watcher: a window-event hook whose callback closes the system's
+// new-hardware windows by their exact titles.
+#include "NewHardwareWatcher.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr char kWizardTitle[] = "Found New Hardware Wizard";
+constexpr char kBalloonTitle[] = "Found New Hardware";
+
+}  // namespace
+
+void CALLBACK WinEventProc(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD)
+{
+    if (window == NULL)
+        return;
+    // The hook is asked to skip this process, but not every platform does (Wine delivers the
+    // own process's events to a hook on all processes); this program's windows stay open.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == GetCurrentProcessId())
+        return;
+    char title[260] = {};
+    GetWindowTextA(window, title, sizeof title);
+    // Byte for byte: a title that differs in case, or goes on, is some other window.
+    if (std::strcmp(title, kWizardTitle) == 0 || std::strcmp(title, kBalloonTitle) == 0)
+        PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+HWINEVENTHOOK WatchForNewHardwareWindows()
+{
+    return SetWinEventHook(EVENT_MIN, EVENT_MAX, NULL, WinEventProc, 0, 0,
+                           WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+}
