@@ -22,16 +22,23 @@ set(KORVESSA_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH "Wine prefix
 set(KORVESSA_TEST_RUNNER "${CMAKE_SOURCE_DIR}/tests/run-under-wine.sh" "${KORVESSA_WINEPREFIX}")
 set(CMAKE_CROSSCOMPILING_EMULATOR ${KORVESSA_TEST_RUNNER})
 
-# Our own code: the ANSI forms of the Windows API, Windows XP's headers and up, no warnings.
+# Our own code: the ANSI forms of the Windows API, no warnings, and Windows XP's headers, so
+# that a later API is a compile error here and not a load failure on the user's machine.
 function(korvessa_target_defaults target)
-  target_compile_definitions(${target} PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
+  target_compile_definitions(${target} PRIVATE _WIN32_WINNT=0x0501 WINVER=0x0501 NOMINMAX)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()
 
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
+# GoogleTest and every test see our Win32 Notification in place of GoogleTest's std::mutex one.
+set(gtest_notification "${CMAKE_SOURCE_DIR}/tests/GTestWin32Notification.h")
+foreach(gtest_target gtest gtest_main)
+  target_compile_definitions(${gtest_target} PUBLIC GTEST_HAS_NOTIFICATION_=1)
+  target_compile_options(${gtest_target} PUBLIC -include "${gtest_notification}")
+endforeach()
 
 enable_testing()
 
