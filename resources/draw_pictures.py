@@ -71,6 +71,13 @@ def rounded_rect(x0, y0, x1, y1, radius):
     return Shape(distance, (x0, y0, x1, y1))
 
 
+def union(*shapes):
+    """Shapes filled as one, so that overlaps of a translucent fill do not show."""
+    box = (min(s.box[0] for s in shapes), min(s.box[1] for s in shapes),
+           max(s.box[2] for s in shapes), max(s.box[3] for s in shapes))
+    return Shape(lambda x, y: min(s.distance(x, y) for s in shapes), box)
+
+
 def segment_distance(x, y, ax, ay, bx, by):
     dx, dy = bx - ax, by - ay
     length2 = dx * dx + dy * dy
@@ -292,8 +299,8 @@ TILE_EDGE = hex_colour("0F3F8C")
 
 
 def emblem(canvas, left, top, size, badge):
-    """Korvessa's emblem: a blue tile with a white USB plug, and at larger sizes a green
-    badge with a check mark for the installed driver."""
+    """Korvessa's emblem: a white phone on a blue tile, and at larger sizes a green badge
+    with a check mark for the installed driver."""
     def at(u, v):
         return left + u * size, top + v * size
     inset = 0.04 if size >= 32 else 0.0
@@ -308,19 +315,22 @@ def emblem(canvas, left, top, size, badge):
     canvas.fill(rounded_rect(x0 + edge, y0 + edge, x1 - edge, (y0 + y1) / 2, radius - edge),
                 solid(WHITE), 0.08)
 
-    plug = MARK_WHITE
-    canvas.fill(rounded_rect(*at(0.29, 0.17), *at(0.71, 0.47), size * 0.05), solid(plug))
-    hole = mix(TILE_TOP, TILE_BOTTOM, 0.35)
-    canvas.fill(rounded_rect(*at(0.38, 0.25), *at(0.46, 0.34), size * 0.012), solid(hole))
-    canvas.fill(rounded_rect(*at(0.54, 0.25), *at(0.62, 0.34), size * 0.012), solid(hole))
-    canvas.fill(polygon([at(0.34, 0.46), at(0.66, 0.46), at(0.60, 0.62), at(0.40, 0.62)]),
-                solid(plug))
-    canvas.fill(strokes([[at(0.5, 0.6), at(0.5, 0.86)]], size * 0.11), solid(plug))
+    small = size < 32
+    body = (0.27, 0.10, 0.73, 0.90) if small else (0.29, 0.12, 0.71, 0.88)
+    canvas.fill(rounded_rect(*at(*body[:2]), *at(*body[2:]), size * 0.09), solid(MARK_WHITE))
+    screen = (body[0] + 0.06, body[1] + 0.11, body[2] - 0.06, body[3] - 0.13)
+    canvas.fill(rounded_rect(*at(*screen[:2]), *at(*screen[2:]), size * 0.015),
+                vertical_gradient(at(0, screen[1])[1], at(0, screen[3])[1],
+                                  hex_colour("2C6FCF"), hex_colour("17489A")))
+    if not small:
+        canvas.fill(strokes([[at(0.46, body[1] + 0.055), at(0.54, body[1] + 0.055)]],
+                            size * 0.025), solid(hex_colour("9DB3CF")))
+        canvas.fill(disc(*at(0.5, body[3] - 0.065), size * 0.032), solid(hex_colour("9DB3CF")))
 
     if badge:
-        cx, cy = at(0.74, 0.74)
-        r = size * 0.21
-        canvas.fill(disc(cx, cy, r + size * 0.035), solid(WHITE))
+        cx, cy = at(0.73, 0.73)
+        r = size * 0.2
+        canvas.fill(disc(cx, cy, r + size * 0.04), solid(WHITE))
         canvas.fill(disc(cx, cy, r), vertical_gradient(cy - r, cy + r, hex_colour("6ACF5E"),
                                                        hex_colour("2A9438")))
         canvas.fill(strokes([[(cx - r * 0.45, cy + r * 0.02), (cx - r * 0.12, cy + r * 0.36),
@@ -349,14 +359,125 @@ def application_icon():
     return ico(images)
 
 
+# ---- A geometric stroke font ---------------------------------------------------------------
+# Glyphs are pen strokes in font units: baseline 0, x-height 5, capitals 7, ascenders 7.5,
+# descenders -2.5, y growing upwards. Each entry: (advance, [polyline, ...]).
+
+def font_arc(cx, cy, rx, ry, start, end):
+    """An arc in font units (y up), angles counter-clockwise from the right."""
+    return [(x, 2 * cy - y) for x, y in arc(cx, cy, rx, ry, start, end)]
+
+
+BOWL = font_arc(2.5, 2.5, 2.5, 2.5, 0, 360)
+ARCH = font_arc(2.5, 2.5, 2.5, 2.5, 180, 0)
+
+GLYPHS = {
+    " ": (2.4, []),
+    ".": (0.0, [[(0, 0)]]),
+    ":": (0.0, [[(0, 0)], [(0, 4.2)]]),
+    "/": (3.2, [[(0, -1), (3.2, 7.5)]]),
+    "a": (5.0, [BOWL, [(5, 5), (5, 0)]]),
+    "b": (5.0, [BOWL, [(0, 7.5), (0, 0)]]),
+    "c": (4.7, [font_arc(2.5, 2.5, 2.5, 2.5, 48, 312)]),
+    "d": (5.0, [BOWL, [(5, 7.5), (5, 0)]]),
+    "e": (5.0, [[(0.05, 2.5), (5, 2.5)] + font_arc(2.5, 2.5, 2.5, 2.5, 0, 312)]),
+    "f": (2.8, [[(0.9, 0)] + font_arc(2.6, 6.0, 1.7, 1.5, 180, 55), [(0, 5), (2.7, 5)]]),
+    "h": (5.0, [[(0, 7.5), (0, 0)], ARCH + [(5, 0)]]),
+    "i": (0.0, [[(0, 0), (0, 5)], [(0, 6.9)]]),
+    "k": (4.3, [[(0, 7.5), (0, 0)], [(4.1, 5), (0, 1.7)], [(1.5, 2.9), (4.3, 0)]]),
+    "l": (0.0, [[(0, 7.5), (0, 0)]]),
+    "m": (8.0, [[(0, 5), (0, 0)], font_arc(2, 2.6, 2, 2.4, 180, 0) + [(4, 0)],
+                font_arc(6, 2.6, 2, 2.4, 180, 0) + [(8, 0)]]),
+    "n": (5.0, [[(0, 5), (0, 0)], ARCH + [(5, 0)]]),
+    "o": (5.0, [BOWL]),
+    "p": (5.0, [BOWL, [(0, 5), (0, -2.5)]]),
+    "r": (3.3, [[(0, 5), (0, 0)], font_arc(2.7, 2.3, 2.7, 2.7, 180, 78)]),
+    "s": (4.0, [font_arc(2.0, 3.75, 1.95, 1.25, 35, 270) + font_arc(2.0, 1.25, 2.05, 1.25, 90, -145)]),
+    "t": (2.7, [[(0.9, 7), (0.9, 1.2)] + font_arc(2.1, 1.2, 1.2, 1.2, 180, 300), [(0, 5), (2.6, 5)]]),
+    "u": (5.0, [[(0, 5)] + font_arc(2.5, 2.5, 2.5, 2.5, 180, 360), [(5, 5), (5, 0)]]),
+    "v": (4.6, [[(0, 5), (2.3, 0), (4.6, 5)]]),
+    "w": (7.2, [[(0, 5), (1.8, 0), (3.6, 5), (5.4, 0), (7.2, 5)]]),
+    "y": (4.8, [[(0, 5), (2.4, 0)], [(4.8, 5), (1.3, -2.5)]]),
+    "A": (5.8, [[(0, 0), (2.9, 7), (5.8, 0)], [(1.1, 2.4), (4.7, 2.4)]]),
+    "B": (4.6, [[(0, 3.6), (2.5, 3.6)] + font_arc(2.5, 5.3, 1.75, 1.7, -90, 90) + [(0, 7), (0, 0)]
+                + font_arc(2.8, 1.8, 1.8, 1.8, -90, 90) + [(2.5, 3.6)]]),
+    "D": (5.6, [[(0, 0), (0, 7), (2.1, 7)] + font_arc(2.1, 3.5, 3.5, 3.5, 90, -90) + [(0, 0)]]),
+    "K": (4.9, [[(0, 7), (0, 0)], [(4.7, 7), (0, 2.5)], [(1.7, 4.2), (4.9, 0)]]),
+    "U": (5.4, [[(0, 7), (0, 2.7)] + font_arc(2.7, 2.7, 2.7, 2.7, 180, 360) + [(5.4, 7)]]),
+    "W": (8.6, [[(0, 7), (2.15, 0), (4.3, 7), (6.45, 0), (8.6, 7)]]),
+}
+
+
+def text_width(text, unit, pen, spacing=None):
+    if spacing is None:
+        spacing = unit * 1.1
+    return sum(GLYPHS[c][0] * unit + pen + spacing for c in text) - spacing
+
+
+def draw_text(canvas, text, left, baseline, unit, pen, colour, spacing=None):
+    """Draws text whose x-height is 5 units of `unit` pixels with a round pen of `pen`
+    pixels, letters `spacing` pixels apart."""
+    if spacing is None:
+        spacing = unit * 1.1
+    x = left + pen / 2
+    for c in text:
+        advance, lines = GLYPHS[c]
+        if lines:
+            placed = [[(x + u * unit, baseline - v * unit) for u, v in line] for line in lines]
+            canvas.fill(strokes(placed, pen), solid(colour))
+        x += advance * unit + pen + spacing
+
+
+# ---- The banner ----------------------------------------------------------------------------
+
 BANNER_WIDTH, BANNER_HEIGHT = 900, 200
 
 
+def usb_symbol(left, middle, length):
+    """The USB trident, lying with its arrow to the right."""
+    u = length / 100.0
+    pen = 4.5 * u
+    right = left + length
+    return union(
+        disc(left + 6 * u, middle, 7.5 * u),
+        strokes([[(left + 10 * u, middle), (right - 16 * u, middle)]], pen),
+        polygon([(right - 18 * u, middle - 9 * u), (right, middle),
+                 (right - 18 * u, middle + 9 * u)]),
+        strokes([[(left + 28 * u, middle), (left + 44 * u, middle - 18 * u),
+                  (left + 62 * u, middle - 18 * u)]], pen),
+        disc(left + 66 * u, middle - 18 * u, 5.5 * u),
+        strokes([[(left + 42 * u, middle), (left + 56 * u, middle + 18 * u),
+                  (left + 70 * u, middle + 18 * u)]], pen),
+        rounded_rect(left + 68 * u, middle + 12.5 * u, left + 79 * u, middle + 23.5 * u, u))
+
+
 def banner():
-    canvas = Canvas(BANNER_WIDTH, BANNER_HEIGHT, hex_colour("0E3C8A"))
-    canvas.fill(rounded_rect(0, 0, BANNER_WIDTH, BANNER_HEIGHT, 0.01),
-                vertical_gradient(0, BANNER_HEIGHT, hex_colour("1F6FD0"), hex_colour("0C3A87")))
-    emblem(canvas, 44, 36, 128, badge=True)
+    width, height = BANNER_WIDTH, BANNER_HEIGHT
+    canvas = Canvas(width, height, hex_colour("0E3C8A"))
+    canvas.fill(rounded_rect(-1, -1, width + 1, height + 1, 0.5),
+                vertical_gradient(0, height, hex_colour("2373D6"), hex_colour("0B3680")))
+    # Large faint shapes give the ground some depth on the right.
+    canvas.fill(disc(800, -60, 240), solid(WHITE), 0.05)
+    canvas.fill(disc(910, 250, 180), solid(WHITE), 0.04)
+    canvas.fill(usb_symbol(655, 96, 205), solid(WHITE), 0.10)
+    canvas.fill(rounded_rect(-1, height - 4, width + 1, height + 1, 0.5),
+                solid(hex_colour("5CC452")))
+
+    emblem(canvas, 46, 34, 128, badge=True)
+    draw_text(canvas, "Korvessa", 212, 92, 7.4, 8.6, WHITE, spacing=7.0)
+    draw_text(canvas, "ADB driver installer for Windows", 214, 126, 2.6, 3.0,
+              hex_colour("D4E4F7"))
+
+    # The product page that a click on the banner opens.
+    unit, pen = 2.3, 2.5
+    text_left, baseline = 232, 161
+    text_right = text_left + text_width(site_address(), unit, pen)
+    canvas.fill(rounded_rect(212, baseline - 24, text_right + 44, baseline + 9, 16.5),
+                solid(WHITE), 0.16)
+    draw_text(canvas, site_address(), text_left, baseline, unit, pen, WHITE)
+    chevron_x = text_right + 18
+    canvas.fill(strokes([[(chevron_x, baseline - 13), (chevron_x + 6, baseline - 7),
+                          (chevron_x, baseline - 1)]], pen), solid(WHITE))
     return canvas
 
 
