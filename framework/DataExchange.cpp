@@ -1,0 +1,13 @@
+// DDX_Control: attaching, or subclassing, a dialog's control.
+#include "DataExchange.h"
+
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
+{
+    if (rControl.m_hWnd)
+        return;
+    HWND control = pDX->m_pDlgWnd->GetDlgItem(nIDC);
+    if (rControl.HasMessageMap())
+        rControl.SubclassWindow(control);
+    else
+        rControl.Attach(control);
+}

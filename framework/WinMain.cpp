@@ -1,0 +1,8 @@
+// The program's entry: linked into the programs (target framework_entry), not into the tests,
+// which have gtest's main.
+#include "App.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    return AfxWinMain();
+}

@@ -1,0 +1,110 @@
+// The application object's run: InitInstance, a loop of its own only when it returns TRUE,
+// ExitInstance's value as the exit code; and its message boxes.
+#include <gtest/gtest.h>
+
+#include "App.h"
+
+namespace {
+
+constexpr UINT kLeftInQueue = WM_APP + 7;
+
+class RecordingApp : public CWinApp {
+public:
+    explicit RecordingApp(BOOL initResult) : m_initResult(initResult) {}
+
+    BOOL InitInstance() override
+    {
+        // A loop of the application's own would take this message before WM_QUIT.
+        PostThreadMessageA(GetCurrentThreadId(), kLeftInQueue, 0, 0);
+        PostQuitMessage(0);
+        return m_initResult;
+    }
+    int ExitInstance() override
+    {
+        m_exited = true;
+        return 17;
+    }
+
+    BOOL m_initResult;
+    bool m_exited = false;
+};
+
+TEST(AfxWinMain, RunsALoopOfItsOwnOnlyWhenInitInstanceReturnsTrue)
+{
+    for (BOOL initResult : {FALSE, TRUE}) {
+        RecordingApp app(initResult);
+        EXPECT_EQ(&app, AfxGetApp());
+        EXPECT_EQ(17, AfxWinMain());
+        EXPECT_TRUE(app.m_exited);
+        MSG msg;
+        const BOOL left = PeekMessageA(&msg, nullptr, kLeftInQueue, kLeftInQueue, PM_REMOVE);
+        EXPECT_EQ(!initResult, left) << "InitInstance " << initResult;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+    EXPECT_EQ(nullptr, AfxGetApp());
+}
+
+TEST(CWinApp, IsNamedAfterItsModule)
+{
+    CWinApp app;
+    EXPECT_STREQ("framework_tests", app.m_pszAppName);
+    EXPECT_EQ(GetModuleHandleA(nullptr), AfxGetResourceHandle());
+}
+
+struct BoxSeen {
+    HWND owner = nullptr;
+    DWORD thread = 0;
+};
+
+// Finds the message box titled title, notes its owner and thread, and presses its OK.
+BoxSeen CloseMessageBox(const char* title, HANDLE boxThread)
+{
+    BoxSeen seen;
+    for (int tries = 0; tries < 500 && WaitForSingleObject(boxThread, 0) == WAIT_TIMEOUT; ++tries) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        HWND box = FindWindowA("#32770", title);
+        if (box && IsWindowVisible(box)) {
+            seen.owner = GetWindow(box, GW_OWNER);
+            seen.thread = GetWindowThreadProcessId(box, nullptr);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+        MsgWaitForMultipleObjects(1, &boxThread, FALSE, 20, QS_ALLINPUT);
+    }
+    return seen;
+}
+
+struct BoxCall {
+    DWORD thread = 0;
+    int result = 0;
+};
+
+DWORD WINAPI ShowBox(LPVOID parameter)
+{
+    BoxCall& call = *static_cast<BoxCall*>(parameter);
+    call.thread = GetCurrentThreadId();
+    call.result = AfxMessageBox("Hello");
+    return 0;
+}
+
+TEST(AfxMessageBox, IsOwnedByTheMainWindowTitledWithTheAppNameAndRunsOnTheCallingThread)
+{
+    CWinApp app;
+    CWnd owner;
+    owner.Attach(CreateWindowExA(0, "STATIC", "Owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                                 nullptr, nullptr));
+    app.m_pMainWnd = &owner;
+    BoxCall call;
+    HANDLE boxThread = CreateThread(nullptr, 0, &ShowBox, &call, 0, nullptr);
+    const BoxSeen seen = CloseMessageBox("framework_tests", boxThread);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(boxThread, 5000));
+    CloseHandle(boxThread);
+    EXPECT_EQ(IDOK, call.result);
+    EXPECT_EQ(owner.m_hWnd, seen.owner);
+    EXPECT_EQ(call.thread, seen.thread);
+    DestroyWindow(owner.Detach());
+}
+
+}  // namespace
