@@ -11,7 +11,6 @@
 #pragma once
 
 #include <windows.h>
-#include <windowsx.h>
 
 #include "Wnd.h"
 
@@ -53,10 +52,12 @@ protected:                                                                      
         return TRUE;                                                                           \
     }
 
-// void OnLButtonUp(UINT nFlags, CPoint point)
+// void OnLButtonUp(UINT nFlags, CPoint point); the coordinates are signed (windowsx.h, whose
+// macros would clash with CWnd's names, is not used)
 #define ON_WM_LBUTTONUP()                                                                      \
     if (message == WM_LBUTTONUP) {                                                             \
-        OnLButtonUp(static_cast<UINT>(wParam), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))); \
+        OnLButtonUp(static_cast<UINT>(wParam),                                                 \
+                    CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)))); \
         *pResult = 0;                                                                          \
         return TRUE;                                                                           \
     }

@@ -181,7 +181,7 @@ TEST_F(EndToEnd, AFoundNewHardwareWindowOfAnotherProcessIsClosedWithinASecond)
 {
     TitleWindows windows({"Found New Hardware"});
     ASSERT_TRUE(windows.Started());
-    EXPECT_TRUE(windows.WaitForCloseCount(windows.Window("Found New Hardware"), 1, 1000));
+    EXPECT_TRUE(TitleWindows::WaitForClose(windows.Window("Found New Hardware"), 1000));
 }
 
 TEST_F(EndToEnd, CloseEndsTheProcess)

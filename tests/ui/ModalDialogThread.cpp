@@ -1,7 +1,7 @@
 // A dialog's modal run on a thread of its own, for the window tests.
 #include "ModalDialogThread.h"
 
-#include "TitleWindows.h"
+#include "UiTestSupport.h"
 
 ModalDialogThread::ModalDialogThread(std::function<INT_PTR()> run) : m_run(std::move(run))
 {
@@ -62,7 +62,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     while (!condition()) {
         if (GetTickCount() - start >= timeoutMs)
             return false;
-        PumpMessagesFor(5);
+        PumpMessages(5);
     }
     return true;
 }

@@ -1,17 +1,14 @@
-// The test side of title_windows.exe.
+// The test side of the helper's windows.
 #include "TitleWindows.h"
-
-#include <cstring>
 
 namespace {
 
-std::string ProgramBesideThisOne(const char* fileName)
+std::string QuotedTitles(const std::vector<std::string>& titles)
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(NULL, path, MAX_PATH);
-    if (char* slash = std::strrchr(path, '\\'))
-        slash[1] = '\0';
-    return std::string(path) + fileName;
+    std::string arguments = "windows";
+    for (const std::string& title : titles)
+        arguments += " \"" + title + "\"";
+    return arguments;
 }
 
 struct WindowSearch {
@@ -25,11 +22,9 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter)
     WindowSearch& search = *reinterpret_cast<WindowSearch*>(parameter);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (processId != search.processId)
-        return TRUE;
     char title[260] = {};
     GetWindowTextA(window, title, sizeof title);
-    if (*search.title != title)
+    if (processId != search.processId || *search.title != title)
         return TRUE;
     search.found = window;
     return FALSE;
@@ -37,57 +32,19 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter)
 
 }  // namespace
 
-void PumpMessagesFor(DWORD milliseconds)
+TitleWindows::TitleWindows(const std::vector<std::string>& titles)
+    : m_program(HelperPath(), QuotedTitles(titles)), m_titles(titles)
 {
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-    } while (GetTickCount() - start < milliseconds);
-}
-
-TitleWindows::TitleWindows(const std::vector<std::string>& titles) : m_titles(titles)
-{
-    std::string commandLine = "\"" + ProgramBesideThisOne("title_windows.exe") + "\"";
-    for (const std::string& title : titles)
-        commandLine += " \"" + title + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
-                        &m_process))
+    if (!m_program.Started() || m_program.ReadLine() != "ready")
         return;
-    const DWORD start = GetTickCount();
-    while (!FindAll()) {
-        if (GetTickCount() - start > 10000 || WaitForSingleObject(m_process.hProcess, 20) == WAIT_OBJECT_0)
-            return;
-    }
-    m_started = true;
-}
-
-TitleWindows::~TitleWindows()
-{
-    if (!m_process.hProcess)
-        return;
-    PostThreadMessageA(m_process.dwThreadId, WM_QUIT, 0, 0);
-    if (WaitForSingleObject(m_process.hProcess, 5000) != WAIT_OBJECT_0)
-        TerminateProcess(m_process.hProcess, 1);
-    CloseHandle(m_process.hThread);
-    CloseHandle(m_process.hProcess);
-}
-
-bool TitleWindows::FindAll()
-{
-    m_windows.clear();
-    for (const std::string& title : m_titles) {
-        WindowSearch search = {m_process.dwProcessId, &title, NULL};
+    for (const std::string& title : titles) {
+        WindowSearch search = {m_program.ProcessId(), &title, NULL};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         if (!search.found)
-            return false;
+            return;
         m_windows.push_back(search.found);
     }
-    return true;
+    m_started = true;
 }
 
 HWND TitleWindows::Window(const std::string& title) const
@@ -99,13 +56,13 @@ HWND TitleWindows::Window(const std::string& title) const
     return NULL;
 }
 
-bool TitleWindows::WaitForCloseCount(HWND window, LONG_PTR count, DWORD timeoutMs) const
+bool TitleWindows::WaitForClose(HWND window, DWORD timeoutMs)
 {
     const DWORD start = GetTickCount();
-    while (CloseCount(window) < count) {
+    while (!Closed(window)) {
         if (GetTickCount() - start > timeoutMs)
             return false;
-        PumpMessagesFor(10);
+        PumpMessages(5);
     }
     return true;
 }

@@ -1,0 +1,198 @@
+// The main dialog under Wine with its real initialisation: icons, progress range, columns,
+// extended styles, image list, operating-system line, banner address, the new-hardware
+// windows of another process that were open before it; and its teardown.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <tlhelp32.h>
+
+#include <functional>
+
+#include "KorvessaDlg.h"
+#include "NewHardwareWatcher.h"
+#include "SystemFacts.h"
+#include "UiTestSupport.h"
+#include "WebPages.h"
+#include "resource.h"
+
+namespace {
+
+// The main dialog, looked at right after its OnInitDialog and then ended.
+class InspectedMainDialog : public CKorvessaDlg {
+public:
+    using Inspection = std::function<void(InspectedMainDialog&)>;
+
+    InspectedMainDialog(ShellRequests& shell, Inspection inspection)
+        : CKorvessaDlg(shell), m_inspection(std::move(inspection)) {}
+
+    BOOL OnInitDialog() override
+    {
+        // Extended styles the list might have had before: all of them are replaced.
+        SendDlgItemMessageA(m_hWnd, IDC_DEVICE_LIST, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                            LVS_EX_CHECKBOXES | LVS_EX_HEADERDRAGDROP | LVS_EX_GRIDLINES);
+        const BOOL result = CKorvessaDlg::OnInitDialog();
+        EXPECT_TRUE(result);
+        m_inspection(*this);
+        EndDialog(IDOK);
+        return result;
+    }
+
+    using CKorvessaDlg::m_banner;
+    using CKorvessaDlg::m_deviceList;
+    using CKorvessaDlg::m_hDevNotify;
+    using CKorvessaDlg::m_hIcon;
+    using CKorvessaDlg::m_hWinEventHook;
+    using CKorvessaDlg::m_imageList;
+    using CKorvessaDlg::m_vendors;
+
+private:
+    Inspection m_inspection;
+};
+
+class MainDialog : public testing::Test {
+protected:
+    void SetUp() override { RegisterCommonControls(); }
+    RecordingShell m_shell;
+};
+
+TEST_F(MainDialog, SetsIconsProgressRangeVersionLineAndBannerAddress)
+{
+    InspectedMainDialog dialog(m_shell, [](InspectedMainDialog& d) {
+        ASSERT_NE(nullptr, d.m_hIcon);
+        EXPECT_EQ(reinterpret_cast<LRESULT>(d.m_hIcon), d.SendMessage(WM_GETICON, ICON_BIG));
+        EXPECT_EQ(reinterpret_cast<LRESULT>(d.m_hIcon), d.SendMessage(WM_GETICON, ICON_SMALL));
+
+        PBRANGE range = {-1, -1};
+        SendDlgItemMessageA(d.m_hWnd, IDC_PROGRESS, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+        EXPECT_EQ(0, range.iLow);
+        EXPECT_EQ(100, range.iHigh);
+
+        char line[260] = {};
+        GetDlgItemTextA(d.m_hWnd, IDC_OS_VERSION, line, sizeof line);
+        EXPECT_STRNE("N/A", line);
+        EXPECT_STREQ(GetWindowsVersionText(), line);
+
+        EXPECT_STREQ(KORVESSA_PRODUCT_PAGE, d.m_banner.m_url);
+        EXPECT_EQ(28u, d.m_vendors.size());
+        EXPECT_NE(nullptr, d.m_hDevNotify);
+        EXPECT_NE(nullptr, d.m_hWinEventHook);
+    });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_TRUE(m_shell.Executed().empty());
+}
+
+TEST_F(MainDialog, SetsUpTheDeviceListsColumnsStylesAndImages)
+{
+    const struct {
+        const char* title;
+        int width;
+    } columns[] = {{"", 30}, {"Manufacturer", 140}, {"Description", 480}, {"Device Status", 220}};
+    HIMAGELIST images = nullptr;
+    InspectedMainDialog dialog(m_shell, [&](InspectedMainDialog& d) {
+        int index = 0;
+        for (const auto& expected : columns) {
+            char title[64] = {};
+            LVCOLUMNA column = {};
+            column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+            column.pszText = title;
+            column.cchTextMax = sizeof title;
+            ASSERT_TRUE(d.m_deviceList.SendMessage(LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&column))) << index;
+            EXPECT_STREQ(expected.title, title) << index;
+            EXPECT_EQ(expected.width, column.cx) << index;
+            EXPECT_EQ(LVCFMT_CENTER, column.fmt & LVCFMT_JUSTIFYMASK) << index;
+            ++index;
+        }
+        LVCOLUMNA beyond = {};
+        beyond.mask = LVCF_WIDTH;
+        EXPECT_FALSE(d.m_deviceList.SendMessage(LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&beyond)));
+
+        EXPECT_EQ(0x61u, d.m_deviceList.GetExtendedStyle());
+
+        images = d.m_imageList.GetSafeHandle();
+        ASSERT_NE(nullptr, images);
+        EXPECT_EQ(reinterpret_cast<LRESULT>(images), d.m_deviceList.SendMessage(LVM_GETIMAGELIST, LVSIL_SMALL));
+        EXPECT_EQ(2, d.m_imageList.GetImageCount());
+        int cx = 0;
+        int cy = 0;
+        EXPECT_TRUE(ImageList_GetIconSize(images, &cx, &cy));
+        EXPECT_EQ(24, cx);
+        EXPECT_EQ(24, cy);
+    });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    // The view did not take the list with it: m_imageList alone destroys it.
+    EXPECT_EQ(2, ImageList_GetImageCount(images));
+}
+
+TEST_F(MainDialog, ClosesTheNewHardwareWindowsOfAnotherProcessOpenAtStartWizardFirst)
+{
+    const std::string wizard = kFoundNewHardwareWizardTitle;
+    const std::string found = kFoundNewHardwareTitle;
+    const char other[] = "Found New Hardware Wizard 2";
+    StartedProgram windows(HelperPath(), "windows \"" + found + "\" \"" + wizard + "\" \"" + other + "\"");
+    ASSERT_TRUE(windows.Started());
+    ASSERT_EQ("ready", windows.ReadLine());
+
+    InspectedMainDialog dialog(m_shell, [](InspectedMainDialog&) {});
+    EXPECT_EQ(IDOK, dialog.DoModal());
+
+    for (int tries = 0; tries < 100 && (FindWindowA(nullptr, wizard.c_str()) || FindWindowA(nullptr, found.c_str()));
+         ++tries)
+        PumpMessages(20);
+    HWND left = FindWindowA(nullptr, other);
+    ASSERT_NE(nullptr, left);
+    PostMessageA(left, WM_APP, 0, 0);
+    // Windows 1 (the wizard) and then 0 were closed; the third is still open.
+    EXPECT_EQ("closed 1 0", windows.ReadLine());
+    EXPECT_EQ(1u, windows.WaitForExit(5000));
+}
+
+TEST(MainDialogTeardown, WithNoWorkerEverStartedWaitsForNothing)
+{
+    RegisterCommonControls();
+    RecordingShell shell;
+    const DWORD start = GetTickCount();
+    {
+        CKorvessaDlg neverOpened(shell);
+    }
+    {
+        InspectedMainDialog opened(shell, [](InspectedMainDialog&) {});
+        opened.DoModal();
+    }
+    EXPECT_LT(GetTickCount() - start, 150u);
+}
+
+// In a process of its own, since a worker that outlives the grace ends the process.
+TEST(MainDialogTeardown, WaitsUpTo200MsForAWorkerThenEndsTheProcessAndItsCompanion)
+{
+    const struct {
+        const char* workerMs;
+        DWORD exitCode;  // 3: it waited and the process survived; 0: ended by the teardown
+    } cases[] = {{"60", 3}, {"5000", 0}};
+    for (const auto& c : cases) {
+        const DWORD start = GetTickCount();
+        StartedProgram helper(HelperPath(), std::string("worker ") + c.workerMs);
+        ASSERT_TRUE(helper.Started());
+        EXPECT_EQ(c.exitCode, helper.WaitForExit(5000)) << c.workerMs;
+        // Far less than the worker's 5 seconds, with the helper's start and end under Wine.
+        EXPECT_LT(GetTickCount() - start, 2500u) << c.workerMs;
+
+        // No companion of the helper is left running.
+        bool companionLeft = true;
+        for (int tries = 0; tries < 50 && companionLeft; ++tries) {
+            companionLeft = false;
+            HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+            PROCESSENTRY32 entry = {};
+            entry.dwSize = sizeof entry;
+            for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+                companionLeft = companionLeft || entry.th32ParentProcessID == helper.ProcessId();
+            CloseHandle(snapshot);
+            if (companionLeft)
+                Sleep(20);
+        }
+        EXPECT_FALSE(companionLeft) << c.workerMs;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,26 @@
+// The real Korvessa.exe: started, its main window found, closed with WM_CLOSE; the process
+// ends within a second and leaves no window, with or without command-line arguments.
+#include <gtest/gtest.h>
+
+#include "KorvessaProgram.h"
+#include "UiTestSupport.h"
+
+namespace {
+
+TEST(Startup, TheProgramShowsItsWindowAndEndsWithinASecondOfItsClose)
+{
+    for (const char* arguments : {"", "/install --quiet extra"}) {
+        StartedProgram korvessa(KorvessaExePath(), arguments);
+        ASSERT_TRUE(korvessa.Started()) << KorvessaExePath();
+        HWND window = WaitForMainWindow(korvessa.ProcessId(), 20000);
+        ASSERT_NE(nullptr, window) << "arguments: " << arguments;
+        EXPECT_TRUE(IsWindowEnabled(window));
+
+        ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
+        EXPECT_EQ(0u, korvessa.WaitForExit(1000)) << "arguments: " << arguments;
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_EQ(nullptr, FindWindowA(nullptr, kMainWindowCaption));
+    }
+}
+
+}  // namespace

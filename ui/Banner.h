@@ -1,0 +1,29 @@
+// CBanner: the banner picture (static control 1006) as a link. The hand cursor shows over
+// the whole control, and releasing the left button opens the address through the shell.
+#pragma once
+
+#include <windows.h>
+
+#include "CString.h"
+#include "MessageMap.h"
+#include "ShellRequests.h"
+#include "Static.h"
+
+class CBanner : public CStatic {
+public:
+    explicit CBanner(ShellRequests& shell = SystemShell()) : m_shell(shell) {}
+
+    void SetUrl(CString url) { m_url = url; }
+
+    // The address a release opens; empty until SetUrl.
+    CString m_url;
+
+protected:
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    ShellRequests& m_shell;
+};

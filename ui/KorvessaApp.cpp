@@ -1,0 +1,24 @@
+// Start-up: the common controls, COM and OLE on this thread, then the main dialog. No result
+// is looked at: a failed step still leads to the dialog. The command line is not read.
+#include "KorvessaApp.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "KorvessaDlg.h"
+
+BOOL CKorvessaApp::InitInstance()
+{
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    CWinAppEx::InitInstance();
+    AfxEnableControlContainer();
+    CoInitialize(nullptr);
+    AfxOleInit();
+    {
+        CKorvessaDlg dialog;
+        m_pMainWnd = &dialog;
+        dialog.DoModal();
+    }
+    return FALSE;
+}
