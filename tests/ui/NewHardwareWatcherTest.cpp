@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ModuleAllocations.h"
 #include "TitleWindows.h"
 
@@ -56,6 +58,8 @@ TEST(WinEventProc, ClosesExactlyTheTwoTitlesAtTheirNextEvent)
 {
     TitleWindows windows(TableTitles());
     ASSERT_TRUE(windows.Started());
+    for (const TitleCase& c : kTitleCases)
+        ASSERT_NE(nullptr, windows.Window(c.title)) << '"' << c.title << '"';
     for (const TitleCase& c : kTitleCases)
         RaiseEvent(windows.Window(c.title));
     WaitForEarlierPosts(windows);
@@ -140,6 +144,7 @@ TEST(NewHardwareWatcher, ClosesTheWindowsOfOtherProcessesAsTheyAppearButNotItsOw
     ASSERT_TRUE(windows.Started());
     EXPECT_TRUE(TitleWindows::WaitForClose(windows.Window("Found New Hardware Wizard"), 2000));
     EXPECT_TRUE(TitleWindows::WaitForClose(windows.Window("Found New Hardware"), 2000));
+    ASSERT_NE(nullptr, windows.Window("Found New Hardware Wizard 2"));
 
     // Events of the own window, while the hook goes on working.
     SetWindowTextA(own.Window(), "Found New Hardware");
@@ -147,8 +152,10 @@ TEST(NewHardwareWatcher, ClosesTheWindowsOfOtherProcessesAsTheyAppearButNotItsOw
     ShowWindow(own.Window(), SW_SHOWNOACTIVATE);
     PumpMessages(300);
     EXPECT_EQ(0, own.CloseCount());
-    EXPECT_FALSE(TitleWindows::Closed(windows.Window("Found New Hardware Wizard 2")));
     UnhookWinEvent(hook);
+    std::vector<std::string> closed = windows.EndAndListClosed("Found New Hardware Wizard 2");
+    std::sort(closed.begin(), closed.end());
+    EXPECT_EQ((std::vector<std::string>{"Found New Hardware", "Found New Hardware Wizard"}), closed);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The test side of the helper's windows.
 #include "TitleWindows.h"
 
+#include <cstdlib>
+
 namespace {
 
 std::string QuotedTitles(const std::vector<std::string>& titles)
@@ -40,11 +42,26 @@ TitleWindows::TitleWindows(const std::vector<std::string>& titles)
     for (const std::string& title : titles) {
         WindowSearch search = {m_program.ProcessId(), &title, NULL};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
-            return;
         m_windows.push_back(search.found);
     }
     m_started = true;
+}
+
+std::vector<std::string> TitleWindows::EndAndListClosed(const std::string& openTitle)
+{
+    std::vector<std::string> closed;
+    PostMessageA(Window(openTitle), WM_APP, 0, 0);
+    const std::string report = m_program.ReadLine();  // "closed 1 0"
+    if (report.compare(0, 6, "closed") != 0)
+        return closed;
+    size_t at = 6;
+    while (at < report.size()) {
+        const size_t index = std::strtoul(report.c_str() + at, nullptr, 10);
+        if (index < m_titles.size())
+            closed.push_back(m_titles[index]);
+        at = report.find(' ', at + 1);
+    }
+    return closed;
 }
 
 HWND TitleWindows::Window(const std::string& title) const
