@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "ResourceModule.h"
 
