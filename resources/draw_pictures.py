@@ -267,6 +267,12 @@ def status_disc(top, bottom, rim):
     canvas = Canvas(24, 24, WHITE)
     canvas.fill(disc(12, 12, 10.6), solid(rim))
     canvas.fill(disc(12, 12, 9.6), vertical_gradient(2.5, 21.5, top, bottom))
+    # Edge pixels that are white but for a trace become ground, so that a highlighted list
+    # row shows no pale ring around the disc.
+    for row in canvas.rgb:
+        for x, colour in enumerate(row):
+            if min(colour) > 0.96:
+                row[x] = WHITE
     return canvas
 
 
