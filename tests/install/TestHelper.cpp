@@ -3,14 +3,19 @@
 //   print-stderr HEX  the same on standard error
 //   repeat COUNT      writes COUNT bytes of the letters a to z, over and over
 //   sleep MS          sleeps, then ends
+//   guarded HEX MS    lets others open it with the access mask HEX only, then sleeps
 //   silent            writes nothing and ends
 //   anything else     writes its own path, so a test can tell which copy of it ran
 // It writes through WriteFile, so no runtime translates line ends.
 #include <windows.h>
 
+#include <aclapi.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "ProcessAccess.h"
 
 namespace {
 
@@ -18,6 +23,20 @@ void Write(DWORD stdHandle, const std::string& bytes)
 {
     DWORD written = 0;
     WriteFile(GetStdHandle(stdHandle), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+// Replaces the process's access list with one that grants everyone this access only.
+bool Guard(DWORD access)
+{
+    PSECURITY_DESCRIPTOR descriptor = OnlyAccessForEveryone(access);
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    PACL acl = nullptr;
+    const bool guarded = descriptor && GetSecurityDescriptorDacl(descriptor, &present, &acl, &defaulted) &&
+                         SetSecurityInfo(GetCurrentProcess(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION,
+                                         nullptr, nullptr, acl, nullptr) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    return guarded;
 }
 
 std::string FromHex(const char* hex)
@@ -47,6 +66,10 @@ int main(int argc, char** argv)
         Write(STD_OUTPUT_HANDLE, bytes);
     } else if (mode == "sleep") {
         Sleep(std::strtoul(value, nullptr, 10));
+    } else if (mode == "guarded") {
+        if (!Guard(std::strtoul(value, nullptr, 16)))
+            return 2;
+        Sleep(std::strtoul(argc > 3 ? argv[3] : "", nullptr, 10));
     } else if (mode != "silent") {
         char path[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, path, MAX_PATH);
