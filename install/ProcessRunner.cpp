@@ -84,6 +84,10 @@ BOOL RunProcessCaptureOutput(DWORD& childProcessId, CString& output, CString com
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     GetStartupInfoA(&startup);
+    // A C runtime's spawn leaves its table of inherited descriptors here; passed on, it
+    // would take the child's C runtime output away from the pipe.
+    startup.lpReserved2 = nullptr;
+    startup.cbReserved2 = 0;
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
     startup.wShowWindow = SW_HIDE;

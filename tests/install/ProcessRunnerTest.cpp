@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <process.h>
+
 #include "TestPrograms.h"
 
 namespace {
@@ -207,4 +209,13 @@ TEST(ProcessRunner, AQuotedPathWithABlankRunsThatProgram)
 
     EXPECT_TRUE(RunProcessCaptureOutput(childProcessId, output, program + " whoami"));
     EXPECT_STREQ(decoy, output) << "the decoy is not where Windows looks first";
+}
+
+TEST(ProcessRunner, AProgramStartedByACRuntimeSpawnStillGetsTheAnswer)
+{
+    // A spawn hands the new program the C runtime's table of inherited descriptors in its
+    // start-up record. Passed on to the runner's child, that table would override the pipe
+    // as the child's C runtime output, and the answer would go to the spawning program.
+    const intptr_t status = _spawnl(_P_WAIT, HelperPath(), "install_test_helper", "relay", "6f6b", nullptr);
+    EXPECT_EQ(0, status) << "1: another answer came back, 2: the run failed";
 }
