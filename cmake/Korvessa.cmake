@@ -22,34 +22,63 @@ set(KORVESSA_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH "Wine prefix
 set(KORVESSA_TEST_RUNNER "${CMAKE_SOURCE_DIR}/tests/run-under-wine.sh" "${KORVESSA_WINEPREFIX}")
 set(CMAKE_CROSSCOMPILING_EMULATOR ${KORVESSA_TEST_RUNNER})
 
-# Our own code: the ANSI forms of the Windows API, Windows XP's headers and up, no warnings.
+# Our own code: the ANSI forms of the Windows API, no warnings, and Windows XP's headers, so
+# that a later API is a compile error here and not a load failure on the user's machine.
 function(korvessa_target_defaults target)
-  target_compile_definitions(${target} PRIVATE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
+  target_compile_definitions(${target} PRIVATE _WIN32_WINNT=0x0501 WINVER=0x0501 NOMINMAX)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()
 
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL)
+# GoogleTest and every test see our Win32 Notification in place of GoogleTest's std::mutex one.
+set(gtest_notification "${CMAKE_SOURCE_DIR}/tests/GTestWin32Notification.h")
+foreach(gtest_target gtest gtest_main)
+  target_compile_definitions(${gtest_target} PUBLIC GTEST_HAS_NOTIFICATION_=1)
+  target_compile_options(${gtest_target} PUBLIC -include "${gtest_notification}")
+endforeach()
 
 enable_testing()
 
-# korvessa_add_test(NAME SOURCES ... LIBRARIES ... [ARCHITECTURES x86 x64])
-# One test program is one CTest test. The 32-bit build also registers the 64-bit build's copy
-# of each program that runs on both word sizes, so one ctest run covers both.
+# korvessa_add_test(NAME SOURCES ... LIBRARIES ... [ARCHITECTURES x86 x64] [LOCKS name ...])
+# One test program is one CTest test per word size, x86 and x64 unless ARCHITECTURES names one
+# (a behaviour that exists in one word size only; such tests carry the label one-word-size).
+# The 32-bit build registers both copies, so one ctest run covers both; each test carries its
+# word size as a label, so a host that runs no 32-bit programs can leave the x86 ones out.
+# LOCKS names state a test changes for the whole prefix (the application-data folder, say):
+# ctest never runs two tests holding the same lock at once.
 function(korvessa_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBRARIES;ARCHITECTURES" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBRARIES;ARCHITECTURES;LOCKS" ${ARGN})
+  set(labels "")
   if(NOT T_ARCHITECTURES)
-    set(T_ARCHITECTURES x86)
+    set(T_ARCHITECTURES x86 x64)
+  else()
+    list(LENGTH T_ARCHITECTURES architecture_count)
+    if(architecture_count EQUAL 1)
+      set(labels one-word-size)
+    endif()
   endif()
   if(KORVESSA_ARCH IN_LIST T_ARCHITECTURES)
     add_executable(${name} ${T_SOURCES})
     korvessa_target_defaults(${name})
     target_link_libraries(${name} PRIVATE ${T_LIBRARIES} gtest_main)
-    add_test(NAME ${name}.${KORVESSA_ARCH} COMMAND ${name})
   endif()
-  if(KORVESSA_ARCH STREQUAL x86 AND x64 IN_LIST T_ARCHITECTURES)
+  if(NOT KORVESSA_ARCH STREQUAL x86)
+    return()
+  endif()
+  if(x86 IN_LIST T_ARCHITECTURES)
+    add_test(NAME ${name}.x86 COMMAND ${name})
+    set_tests_properties(${name}.x86 PROPERTIES LABELS "x86;${labels}")
+  endif()
+  if(x64 IN_LIST T_ARCHITECTURES)
     add_test(NAME ${name}.x64 COMMAND ${KORVESSA_TEST_RUNNER} "${KORVESSA_X64_BINARY_DIR}/bin/${name}.exe")
+    set_tests_properties(${name}.x64 PROPERTIES LABELS "x64;${labels}")
   endif()
+  foreach(architecture IN LISTS T_ARCHITECTURES)
+    if(T_LOCKS)
+      set_tests_properties(${name}.${architecture} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
+    endif()
+  endforeach()
 endfunction()
