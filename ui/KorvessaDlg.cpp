@@ -55,9 +55,7 @@ CKorvessaDlg::CKorvessaDlg(ShellRequests& shell) : CDialog(IDD_KORVESSA_DIALOG),
     m_hIcon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_bInstalling = FALSE;
     m_pInstallThread = nullptr;
-    // Out of context, so the callback runs on this thread while it takes messages.
-    m_hWinEventHook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, WinEventProc, 0, 0,
-                                      WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    m_hWinEventHook = WatchForNewHardwareWindows();
 }
 
 CKorvessaDlg::~CKorvessaDlg()

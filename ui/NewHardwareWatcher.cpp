@@ -1,7 +1,28 @@
-// The new-hardware watcher's callback.
+// The "Found New Hardware" watcher: a window-event hook whose callback closes the system's
+// new-hardware windows by their exact titles.
 #include "NewHardwareWatcher.h"
 
-void CALLBACK WinEventProc(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD)
+#include <cstring>
+
+void CALLBACK WinEventProc(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD)
 {
-    // Built with the dialog's event handling.
+    if (window == NULL)
+        return;
+    // The hook is asked to skip this process, but not every platform does (Wine delivers the
+    // own process's events to a hook on all processes); this program's windows stay open.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == GetCurrentProcessId())
+        return;
+    char title[260] = {};
+    GetWindowTextA(window, title, sizeof title);
+    // Byte for byte: a title that differs in case, or goes on, is some other window.
+    if (std::strcmp(title, kFoundNewHardwareWizardTitle) == 0 || std::strcmp(title, kFoundNewHardwareTitle) == 0)
+        PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+HWINEVENTHOOK WatchForNewHardwareWindows()
+{
+    return SetWinEventHook(EVENT_MIN, EVENT_MAX, NULL, WinEventProc, 0, 0,
+                           WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
 }

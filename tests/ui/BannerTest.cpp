@@ -7,7 +7,8 @@
 
 #include "Banner.h"
 #include "Dialog.h"
-#include "UiTestSupport.h"
+#include "RecordingShell.h"
+#include "StartedProgram.h"
 #include "resource.h"
 
 namespace {
@@ -85,16 +86,17 @@ TEST_F(Banner, OpensItsAddressOnEachReleaseAndPassesTheReleaseOn)
         d.m_banner.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         d.m_banner.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(600, 2));
     });
-    ASSERT_EQ(2u, m_shell.m_executed.size());  // the press opened nothing
-    for (const RecordingShell::Request& request : m_shell.m_executed) {
+    const std::vector<RecordingShell::Request> requests = m_shell.Requests();
+    ASSERT_EQ(2u, requests.size());  // the press opened nothing
+    for (const RecordingShell::Request& request : requests) {
+        EXPECT_FALSE(request.run);
         EXPECT_EQ(nullptr, request.owner);
-        EXPECT_TRUE(request.verbGiven);
+        EXPECT_TRUE(request.hasVerb);
         EXPECT_EQ("open", request.verb);
         EXPECT_EQ("https://www.example.com/product/", request.file);
         EXPECT_EQ(SW_SHOWNORMAL, request.showCommand);
     }
     EXPECT_EQ(2, g_releasesReachingStatic);
-    EXPECT_TRUE(m_shell.m_run.empty());
 }
 
 TEST_F(Banner, HasAnEmptyAddressBeforeSetUrl)
@@ -103,8 +105,9 @@ TEST_F(Banner, HasAnEmptyAddressBeforeSetUrl)
         EXPECT_STREQ("", d.m_banner.m_url);
         d.m_banner.SendMessage(WM_LBUTTONUP, 0, 0);
     });
-    ASSERT_EQ(1u, m_shell.m_executed.size());
-    EXPECT_EQ("", m_shell.m_executed[0].file);
+    const std::vector<RecordingShell::Request> requests = m_shell.Requests();
+    ASSERT_EQ(1u, requests.size());
+    EXPECT_EQ("", requests[0].file);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "KorvessaProgram.h"
-#include "UiTestSupport.h"
+#include "StartedProgram.h"
 
 namespace {
 
