@@ -73,7 +73,7 @@ void CKorvessaDlg::StopRunningWorker()
         return;
     DWORD exitCode = 0;
     if (GetExitCodeThread(m_hInstallThread, &exitCode) && exitCode == STILL_ACTIVE &&
-        WaitForSingleObject(m_hInstallThread, kWorkerGraceMs) == WAIT_TIMEOUT) {
+        WaitForSingleObject(m_hInstallThread, kWorkerGraceMs) != WAIT_OBJECT_0) {
         // The worker still runs and uses this object. Ending its thread alone could leave a
         // lock held that the rest of the exit needs (the heap's, the loader's), so the whole
         // process ends here, once the companion it may be waiting for is ended too.
