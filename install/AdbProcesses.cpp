@@ -6,11 +6,21 @@
 #include <tlhelp32.h>
 
 #include "CString.h"
-#include "ProcessRunner.h"
 
 namespace {
 
 constexpr char kAdbImageName[] = "adb.exe";
+
+// Asks for the right to end the process and no more: Windows XP refuses the all-access mask
+// of later versions, and a process may grant others this right alone.
+void EndProcess(DWORD processId)
+{
+    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
+    if (process) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
+    }
+}
 
 }  // namespace
 

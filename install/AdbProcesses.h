@@ -3,5 +3,5 @@
 #pragma once
 
 // Ends, with exit code 1, every process whose image name is adb.exe in any case. A process
-// that cannot be opened is left running; nothing is reported.
+// that cannot be opened for ending is left running; nothing is reported.
 void KillAdbProcesses();

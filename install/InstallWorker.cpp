@@ -64,16 +64,17 @@ CString InstallErrorMessage(DWORD code)
     return message;
 }
 
-// A file below the package folder of the work folder. Empty without a work folder: a path
-// relative to the current folder could name some other program or INF.
+// A file below the package folder of the work folder. Empty without a work folder or when
+// the path would be too long: a failed append empties the buffer, and a path relative to the
+// current folder could name some other program or INF.
 CString PackagePath(const CString& workFolder, LPCSTR fileName)
 {
     if (workFolder.IsEmpty())
         return CString();
     char path[MAX_PATH];
     lstrcpynA(path, workFolder, MAX_PATH);
-    PathAppendA(path, KORVESSA_PACKAGE_FOLDER(KORVESSA_ANSI_TEXT));
-    PathAppendA(path, fileName);
+    if (!PathAppendA(path, KORVESSA_PACKAGE_FOLDER(KORVESSA_ANSI_TEXT)) || !PathAppendA(path, fileName))
+        return CString();
     return path;
 }
 

@@ -66,16 +66,6 @@ bool WaitDraining(HANDLE process, HANDLE readEnd, DWORD timeoutMs, Answer& answe
 
 }  // namespace
 
-void EndProcess(DWORD processId)
-{
-    // PROCESS_ALL_ACCESS as Windows Vista and later define it.
-    HANDLE process = OpenProcess(0x1FFFFF, FALSE, processId);
-    if (process) {
-        TerminateProcess(process, 1);
-        CloseHandle(process);
-    }
-}
-
 BOOL RunProcessCaptureOutput(DWORD& childProcessId, CString& output, CString commandLine,
                              DWORD timeoutMs)
 {
@@ -94,6 +84,10 @@ BOOL RunProcessCaptureOutput(DWORD& childProcessId, CString& output, CString com
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     GetStartupInfoA(&startup);
+    // A C runtime's spawn leaves its table of inherited descriptors here; passed on, it
+    // would take the child's C runtime output away from the pipe.
+    startup.lpReserved2 = nullptr;
+    startup.cbReserved2 = 0;
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
     startup.wShowWindow = SW_HIDE;
@@ -114,7 +108,9 @@ BOOL RunProcessCaptureOutput(DWORD& childProcessId, CString& output, CString com
             answer.ReadRest(readEnd);
             output = answer.Text();
         } else {
-            EndProcess(childProcessId);
+            // Through the handle CreateProcessA gave, which may end the child whoever may
+            // open it.
+            TerminateProcess(child.hProcess, 1);
         }
         CloseHandle(child.hProcess);
         CloseHandle(child.hThread);

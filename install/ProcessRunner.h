@@ -17,6 +17,3 @@ constexpr DWORD kChildTimeLimitMs = 150000;
 // ended with exit code 1.
 BOOL RunProcessCaptureOutput(DWORD& childProcessId, CString& output, CString commandLine,
                              DWORD timeoutMs = kChildTimeLimitMs);
-
-// Ends the process with this id, exit code 1, if it can be opened with all access.
-void EndProcess(DWORD processId);

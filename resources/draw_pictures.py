@@ -55,11 +55,6 @@ def disc(cx, cy, r):
     return Shape(lambda x, y: math.hypot(x - cx, y - cy) - r, (cx - r, cy - r, cx + r, cy + r))
 
 
-def ring(cx, cy, r, width):
-    return Shape(lambda x, y: abs(math.hypot(x - cx, y - cy) - r) - width / 2,
-                 (cx - r - width, cy - r - width, cx + r + width, cy + r + width))
-
-
 def rounded_rect(x0, y0, x1, y1, radius):
     cx, cy = (x0 + x1) / 2, (y0 + y1) / 2
     hx, hy = (x1 - x0) / 2 - radius, (y1 - y0) / 2 - radius
@@ -117,11 +112,10 @@ def polygon(points):
     return Shape(distance, (min(xs), min(ys), max(xs), max(ys)))
 
 
-def arc(cx, cy, rx, ry, start, end, steps=None):
+def arc(cx, cy, rx, ry, start, end):
     """Points of an elliptic arc, angles in degrees, y growing downwards, counter-clockwise
     as seen on the screen for end > start."""
-    if steps is None:
-        steps = max(8, int(abs(end - start) / 6))
+    steps = max(8, int(abs(end - start) / 6))
     return [(cx + rx * math.cos(math.radians(start + (end - start) * i / steps)),
              cy - ry * math.sin(math.radians(start + (end - start) * i / steps)))
             for i in range(steps + 1)]
@@ -154,9 +148,6 @@ class Canvas:
                 row_rgb[px] = tuple((c * coverage + b * below * (1.0 - coverage)) / alpha
                                     for c, b in zip(colour, row_rgb[px]))
                 row_alpha[px] = alpha
-
-    def bytes_rgb(self, row):
-        return [tuple(int(round(c * 255)) for c in rgb) for rgb in self.rgb[row]]
 
     def pixel(self, px, py):
         """8-bit red, green, blue, alpha."""
@@ -276,6 +267,12 @@ def status_disc(top, bottom, rim):
     canvas = Canvas(24, 24, WHITE)
     canvas.fill(disc(12, 12, 10.6), solid(rim))
     canvas.fill(disc(12, 12, 9.6), vertical_gradient(2.5, 21.5, top, bottom))
+    # Edge pixels that are white but for a trace become ground, so that a highlighted list
+    # row shows no pale ring around the disc.
+    for row in canvas.rgb:
+        for x, colour in enumerate(row):
+            if min(colour) > 0.96:
+                row[x] = WHITE
     return canvas
 
 

@@ -5,6 +5,7 @@
 #include <regex>
 
 #include "ResultWords.h"
+#include "UnderWine.h"
 #include "WorkFolderFixture.h"
 
 using namespace testsupport;
@@ -73,8 +74,8 @@ ProgramRun RunCapturingOutput(const char* program)
     return run;
 }
 
-// One word of the table, or the default with its eight hex digits. Wine's installation call
-// may answer anything, so any of them will do here.
+// One word of the table, or the default with its eight hex digits: on Windows the answer
+// depends on the devices and drivers there.
 bool IsResultWord(const std::string& answer)
 {
     for (const char* word : {COMPANION_WORD_SUCCESS, COMPANION_WORD_NOT_ADMIN})
@@ -95,7 +96,12 @@ TEST_F(KorvessaX64, PrintsOneResultWordAndCreatesOnlyTheWorkFolder)
     const ProgramRun run = RunCapturingOutput(KORVESSA_X64_EXE);
     ASSERT_TRUE(run.ended);
     EXPECT_EQ(0u, run.exitCode);
-    EXPECT_TRUE(IsResultWord(run.output)) << '"' << run.output << '"';
+    // Wine's installation call accepts any INF, even the missing one of an empty work folder.
+    if (UnderWine()) {
+        EXPECT_EQ(COMPANION_WORD_SUCCESS, run.output);
+    } else {
+        EXPECT_TRUE(IsResultWord(run.output)) << '"' << run.output << '"';
+    }
     EXPECT_EQ(std::string::npos, run.output.find_first_of("\r\n"));
     EXPECT_EQ("", run.errors);
     // Wine's user is an administrator, so the run goes on to the work folder; the package

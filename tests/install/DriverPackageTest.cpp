@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <setupapi.h>
 
+#include <algorithm>
+
 #include "PackageSources.h"
 #include "WorkFolderFixture.h"
 
@@ -40,6 +42,34 @@ std::wstring PathOf(const PackageFile& file)
 std::wstring PathOf(int id)
 {
     return PathOf(*FindPackageFile(id));
+}
+
+using InfLine = vector<std::string>;
+
+// Each line of an INF section as SetupAPI reads it: its fields from the first on, with the
+// strings put in and lower-cased; no line when the section is missing.
+vector<InfLine> SectionLines(HINF inf, const std::string& section)
+{
+    vector<InfLine> lines;
+    INFCONTEXT line;
+    for (BOOL found = SetupFindFirstLineA(inf, section.c_str(), NULL, &line); found;
+         found = SetupFindNextLine(&line, &line)) {
+        InfLine fields;
+        const DWORD count = SetupGetFieldCount(&line);
+        for (DWORD index = 1; index <= count; ++index) {
+            char field[512] = "";
+            SetupGetStringFieldA(&line, index, field, sizeof field, NULL);
+            CharLowerA(field);
+            fields.push_back(field);
+        }
+        lines.push_back(fields);
+    }
+    return lines;
+}
+
+bool Contains(const InfLine& fields, size_t first, const std::string& value)
+{
+    return fields.size() > first && std::find(fields.begin() + first, fields.end(), value) != fields.end();
 }
 }  // namespace
 
@@ -177,7 +207,8 @@ TEST_F(DriverPackage, APathOverMaxPathWritesAndDeletesNothing)
 }
 
 // The INF this build carries, read as Windows reads it: it must name the class, the driver
-// version, both catalogs and the co-installer folders that the package layout gives.
+// version, both catalogs, the ADB compatible ID for both word sizes and the co-installer
+// folders that the package layout gives.
 TEST_F(DriverPackage, TheInfFitsThePackageLayout)
 {
     ASSERT_TRUE(ExtractDriverFile(IDR_ANDROID_WINUSB_INF));
@@ -199,13 +230,31 @@ TEST_F(DriverPackage, TheInfFitsThePackageLayout)
             << line.key;
         EXPECT_STRCASEEQ(line.value, value) << line.key;
     }
-    SetupCloseInfFile(inf);
 
-    std::string text = ReadBytes(PathOf(IDR_ANDROID_WINUSB_INF));
-    CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
-    EXPECT_NE(std::string::npos, text.find("usb\\class_ff&subclass_42&prot_01"));
-    EXPECT_NE(std::string::npos, text.find("\\i386"));
-    EXPECT_NE(std::string::npos, text.find("\\amd64"));
+    // [Manufacturer] names the models sections: "name = base, NTx86, NTamd64". A model line
+    // is "description = install section, hardware ID, compatible IDs...".
+    for (const std::string decoration : {"ntx86", "ntamd64"}) {
+        bool listed = false;
+        for (const InfLine& manufacturer : SectionLines(inf, "Manufacturer")) {
+            if (!Contains(manufacturer, 1, decoration))
+                continue;
+            for (const InfLine& model : SectionLines(inf, manufacturer[0] + "." + decoration))
+                listed = listed || Contains(model, 1, "usb\\class_ff&subclass_42&prot_01");
+        }
+        EXPECT_TRUE(listed) << "no " << decoration << " model for the ADB compatible ID";
+    }
+
+    // A source disk line is "id = description, tag, unused, path".
+    InfLine sourcePaths;
+    for (const char* section : {"SourceDisksNames", "SourceDisksNames.x86", "SourceDisksNames.amd64"}) {
+        for (const InfLine& disk : SectionLines(inf, section)) {
+            if (disk.size() >= 4)
+                sourcePaths.push_back(disk[3]);
+        }
+    }
+    EXPECT_TRUE(Contains(sourcePaths, 0, "\\i386"));
+    EXPECT_TRUE(Contains(sourcePaths, 0, "\\amd64"));
+    SetupCloseInfFile(inf);
 }
 
 // A write that fails, whole or part way, must not leave a truncated package file behind.

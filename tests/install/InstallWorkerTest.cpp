@@ -340,25 +340,48 @@ TEST(InstallDriver, ACompanionThatCannotRunEndsTheRoad)
     EXPECT_EQ(expected, RunInstallation(world));
 }
 
-TEST(InstallDriver, WithoutAWorkFolderNoRelativePathIsUsed)
+TEST(InstallDriver, APackagePathThatCannotBeBuiltStaysEmpty)
 {
-    World world;
-    world.wow64 = TRUE;
-    world.adbInterfaceScans = {FALSE, TRUE};
-    world.workFolder = "";
-    world.companionStarts = FALSE;
-    const Events companionNotRun = {"progress 33", "companion \"\"",
-                                    "status [Failed] Load x64 Korvessa failed", "progress 0"};
-    EXPECT_EQ(kPackage64 + kFinal + companionNotRun, RunInstallation(world));
+    // Without a work folder, or with one so long that a path below it passes MAX_PATH, a
+    // path relative to the current folder would name whatever program or INF lies there.
+    // From 249 characters on not even "\\usb_driver" fits; from 233 on no file name does.
+    // At 229 both paths still fit.
+    const auto folderOf = [](size_t length) { return CString(("C:\\" + std::string(length - 3, 'w')).c_str()); };
+    const struct {
+        const char* name;
+        CString workFolder;
+        bool pathsFit;
+    } rows[] = {
+        {"no work folder", "", false},
+        {"229 characters", folderOf(229), true},
+        {"233 characters", folderOf(233), false},
+        {"249 characters", folderOf(249), false},
+        {"259 characters", folderOf(259), false},
+        {"300 characters", folderOf(300), false},
+    };
+    for (const auto& row : rows) {
+        const CString packageFolder = row.pathsFit ? row.workFolder + "\\usb_driver\\" : CString();
+        const CString companion = row.pathsFit ? packageFolder + "KorvessaX64.exe" : CString();
+        const CString inf = row.pathsFit ? packageFolder + "android_winusb.inf" : CString();
 
-    world.wow64 = FALSE;
-    world.adbInterfaceScans = {FALSE, TRUE};
-    world.driverUpdated = FALSE;
-    world.updateError = ERROR_INVALID_PARAMETER;
-    const Events updateWithoutInf = {"progress 33", "progress 44",
-                                     "update usb\\class_ff&subclass_42&prot_01 ",
-                                     "status [Error] Invalid parameter on path", "progress 0"};
-    EXPECT_EQ(kPackage32 + kFinal + updateWithoutInf, RunInstallation(world));
+        World world;
+        world.wow64 = TRUE;
+        world.adbInterfaceScans = {FALSE, TRUE};
+        world.workFolder = row.workFolder;
+        world.companionStarts = FALSE;
+        const Events companionNotRun = {"progress 33", std::string("companion \"") + static_cast<LPCSTR>(companion) + "\"",
+                                        "status [Failed] Load x64 Korvessa failed", "progress 0"};
+        EXPECT_EQ(kPackage64 + kFinal + companionNotRun, RunInstallation(world)) << row.name;
+
+        world.wow64 = FALSE;
+        world.adbInterfaceScans = {FALSE, TRUE};
+        world.driverUpdated = FALSE;
+        world.updateError = ERROR_INVALID_PARAMETER;
+        const Events updateWithoutInf = {"progress 33", "progress 44",
+                                         std::string("update usb\\class_ff&subclass_42&prot_01 ") + static_cast<LPCSTR>(inf),
+                                         "status [Error] Invalid parameter on path", "progress 0"};
+        EXPECT_EQ(kPackage32 + kFinal + updateWithoutInf, RunInstallation(world)) << row.name;
+    }
 }
 
 namespace {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <process.h>
+
 #include "TestPrograms.h"
 
 namespace {
@@ -111,19 +113,31 @@ TEST(ProcessRunner, KeepsTheFirst4095BytesOfALongOutputWithoutStalling)
 
 TEST(ProcessRunner, EndsAChildThatOutlivesTheLimitWithExitCode1)
 {
-    WatchedRun run{HelperCommand("sleep 60000"), 300};
-    HANDLE runner = nullptr;
-    HANDLE child = run.Start(runner);
-    ASSERT_NE(nullptr, child);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(runner, 10000));
-    EXPECT_FALSE(run.result);
-    EXPECT_STREQ("earlier", run.output);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child, 5000));
-    DWORD exitCode = 0;
-    EXPECT_TRUE(GetExitCodeProcess(child, &exitCode));
-    EXPECT_EQ(1u, exitCode);
-    CloseHandle(child);
-    CloseHandle(runner);
+    // The guarded child lets others wait for it and read its exit code, but not end it: the
+    // runner ends it through the handle it was given at the start. The child guards itself
+    // first thing, well within its longer limit.
+    const struct {
+        const char* arguments;
+        DWORD timeoutMs;
+    } children[] = {
+        {"sleep 60000", 300},
+        {"guarded 100400 30000", 2000},  // SYNCHRONIZE | PROCESS_QUERY_INFORMATION
+    };
+    for (const auto& row : children) {
+        WatchedRun run{HelperCommand(row.arguments), row.timeoutMs};
+        HANDLE runner = nullptr;
+        HANDLE child = run.Start(runner);
+        ASSERT_NE(nullptr, child) << row.arguments;
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(runner, 10000)) << row.arguments;
+        EXPECT_FALSE(run.result) << row.arguments;
+        EXPECT_STREQ("earlier", run.output) << row.arguments;
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child, 5000)) << row.arguments;
+        DWORD exitCode = 0;
+        EXPECT_TRUE(GetExitCodeProcess(child, &exitCode));
+        EXPECT_EQ(1u, exitCode) << row.arguments;
+        CloseHandle(child);
+        CloseHandle(runner);
+    }
 }
 
 TEST(ProcessRunner, AChildEndingInTimeIsNotEnded)
@@ -195,4 +209,13 @@ TEST(ProcessRunner, AQuotedPathWithABlankRunsThatProgram)
 
     EXPECT_TRUE(RunProcessCaptureOutput(childProcessId, output, program + " whoami"));
     EXPECT_STREQ(decoy, output) << "the decoy is not where Windows looks first";
+}
+
+TEST(ProcessRunner, AProgramStartedByACRuntimeSpawnStillGetsTheAnswer)
+{
+    // A spawn hands the new program the C runtime's table of inherited descriptors in its
+    // start-up record. Passed on to the runner's child, that table would override the pipe
+    // as the child's C runtime output, and the answer would go to the spawning program.
+    const intptr_t status = _spawnl(_P_WAIT, HelperPath(), "install_test_helper", "relay", "6f6b", nullptr);
+    EXPECT_EQ(0, status) << "1: another answer came back, 2: the run failed";
 }

@@ -1,16 +1,26 @@
 // A child program for the installation tests. Its first argument says what it does:
 //   print HEX         writes the bytes given in hexadecimal to standard output, then ends
 //   print-stderr HEX  the same on standard error
+//   print-crt HEX     the same through the C runtime's standard output, as printf writes
+//   relay HEX         runs "print-crt HEX" of itself through the process runner; ends with
+//                     0 when those bytes came back, 1 when others did, 2 when the run failed
 //   repeat COUNT      writes COUNT bytes of the letters a to z, over and over
 //   sleep MS          sleeps, then ends
+//   guarded HEX MS    lets others open it with the access mask HEX only, then sleeps
 //   silent            writes nothing and ends
 //   anything else     writes its own path, so a test can tell which copy of it ran
-// It writes through WriteFile, so no runtime translates line ends.
+// Except for print-crt, it writes through WriteFile, so no runtime translates line ends.
 #include <windows.h>
 
+#include <aclapi.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "ProcessAccess.h"
+#include "ProcessRunner.h"
 
 namespace {
 
@@ -18,6 +28,20 @@ void Write(DWORD stdHandle, const std::string& bytes)
 {
     DWORD written = 0;
     WriteFile(GetStdHandle(stdHandle), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+// Replaces the process's access list with one that grants everyone this access only.
+bool Guard(DWORD access)
+{
+    PSECURITY_DESCRIPTOR descriptor = OnlyAccessForEveryone(access);
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    PACL acl = nullptr;
+    const bool guarded = descriptor && GetSecurityDescriptorDacl(descriptor, &present, &acl, &defaulted) &&
+                         SetSecurityInfo(GetCurrentProcess(), SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION,
+                                         nullptr, nullptr, acl, nullptr) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    return guarded;
 }
 
 std::string FromHex(const char* hex)
@@ -30,6 +54,19 @@ std::string FromHex(const char* hex)
     return bytes;
 }
 
+int Relay(const char* hex)
+{
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    CString command;
+    command.Format("\"%s\" print-crt %s", self, hex);
+    DWORD childProcessId = 0;
+    CString answer;
+    if (!RunProcessCaptureOutput(childProcessId, answer, command, 20000))
+        return 2;
+    return FromHex(hex) == static_cast<LPCSTR>(answer) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -40,6 +77,11 @@ int main(int argc, char** argv)
         Write(STD_OUTPUT_HANDLE, FromHex(value));
     } else if (mode == "print-stderr") {
         Write(STD_ERROR_HANDLE, FromHex(value));
+    } else if (mode == "print-crt") {
+        const std::string bytes = FromHex(value);
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    } else if (mode == "relay") {
+        return Relay(value);
     } else if (mode == "repeat") {
         std::string bytes(std::strtoul(value, nullptr, 10), '\0');
         for (size_t i = 0; i < bytes.size(); ++i)
@@ -47,6 +89,10 @@ int main(int argc, char** argv)
         Write(STD_OUTPUT_HANDLE, bytes);
     } else if (mode == "sleep") {
         Sleep(std::strtoul(value, nullptr, 10));
+    } else if (mode == "guarded") {
+        if (!Guard(std::strtoul(value, nullptr, 16)))
+            return 2;
+        Sleep(std::strtoul(argc > 3 ? argv[3] : "", nullptr, 10));
     } else if (mode != "silent") {
         char path[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, path, MAX_PATH);

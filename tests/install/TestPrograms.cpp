@@ -44,7 +44,7 @@ CString ScratchFolder::AddHelperCopy(const char* relativePath)
     return path;
 }
 
-PROCESS_INFORMATION StartProgram(const CString& path, const char* arguments)
+PROCESS_INFORMATION StartProgram(const CString& path, const char* arguments, PSECURITY_DESCRIPTOR security)
 {
     CString commandLine;
     commandLine.Format("\"%s\" %s", static_cast<LPCSTR>(path), arguments);
@@ -52,8 +52,9 @@ PROCESS_INFORMATION StartProgram(const CString& path, const char* arguments)
     lstrcpynA(command, commandLine, sizeof command);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, security, FALSE};
     PROCESS_INFORMATION started = {};
-    EXPECT_TRUE(CreateProcessA(path, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    EXPECT_TRUE(CreateProcessA(path, command, &attributes, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                &started))
         << path << " error " << GetLastError();
     return started;

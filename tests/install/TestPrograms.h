@@ -38,5 +38,7 @@ private:
     std::vector<CString> m_folders;
 };
 
-// Starts a program by its full path, whatever its extension; the caller closes the handles.
-PROCESS_INFORMATION StartProgram(const CString& path, const char* arguments);
+// Starts a program by its full path, whatever its extension, with the default access list
+// or the one of security; the caller closes the handles.
+PROCESS_INFORMATION StartProgram(const CString& path, const char* arguments,
+                                 PSECURITY_DESCRIPTOR security = nullptr);
