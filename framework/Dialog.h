@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "DataExchange.h"
 #include "MessageMap.h"
 #include "Wnd.h"
@@ -38,8 +40,9 @@ private:
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
-    BOOL m_bEnded = FALSE;
+    // EndDialog may come from another thread: the result is written before the flag.
     int m_nResult = -1;
+    std::atomic<BOOL> m_bEnded{FALSE};
     // Set while DefWindowProc runs the platform's dialog procedure, whose first step calls
     // DialogProc again with the same message: that call must leave it to the platform.
     BOOL m_bPassToPlatform = FALSE;

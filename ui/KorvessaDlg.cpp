@@ -7,7 +7,6 @@
 
 #include "App.h"
 #include "NewHardwareWatcher.h"
-#include "ProcessRunner.h"
 #include "SystemInstallPlatform.h"
 #include "WebPages.h"
 #include "resource.h"
@@ -33,20 +32,25 @@ const struct {
 // Image 0 marks a working device, image 1 a device with a problem.
 const int kDeviceImages[] = {IDB_DEVICE_OK, IDB_DEVICE_PROBLEM};
 
-// TRUE when processId is a running process that this process started: an id that has
-// ended and been given to another program is left alone.
-bool IsOwnChildProcess(DWORD processId)
+// Ends the process with this id when it is a child of this process. The handle is opened
+// first, so that the id cannot pass to another program while its parent is checked.
+void EndOwnChildProcess(DWORD processId)
 {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
+    if (!process)
+        return;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return false;
-    bool found = false;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
-        found = entry.th32ProcessID == processId && entry.th32ParentProcessID == GetCurrentProcessId();
-    CloseHandle(snapshot);
-    return found;
+    bool ownChild = false;
+    if (snapshot != INVALID_HANDLE_VALUE) {
+        PROCESSENTRY32 entry = {};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more && !ownChild; more = Process32Next(snapshot, &entry))
+            ownChild = entry.th32ProcessID == processId && entry.th32ParentProcessID == GetCurrentProcessId();
+        CloseHandle(snapshot);
+    }
+    if (ownChild)
+        TerminateProcess(process, 1);
+    CloseHandle(process);
 }
 
 }  // namespace
@@ -87,12 +91,12 @@ void CKorvessaDlg::StopRunningWorker()
         return;
     DWORD exitCode = 0;
     if (GetExitCodeThread(m_hInstallThread, &exitCode) && exitCode == STILL_ACTIVE &&
-        WaitForSingleObject(m_hInstallThread, kWorkerGraceMs) == WAIT_TIMEOUT) {
+        WaitForSingleObject(m_hInstallThread, kWorkerGraceMs) != WAIT_OBJECT_0) {
         // The worker still runs and uses this object. Ending its thread alone could leave a
         // lock held that the rest of the exit needs (the heap's, the loader's), so the whole
         // process ends here, once the companion it may be waiting for is ended too.
-        if (m_childProcessId && IsOwnChildProcess(m_childProcessId))
-            EndProcess(m_childProcessId);
+        if (m_childProcessId)
+            EndOwnChildProcess(m_childProcessId);
         TerminateProcess(GetCurrentProcess(), 0);
     }
     CloseHandle(m_hInstallThread);

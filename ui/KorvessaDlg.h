@@ -70,7 +70,8 @@ protected:
     HDEVNOTIFY m_hDevNotify = nullptr;
     HWINEVENTHOOK m_hWinEventHook = nullptr;
     // As AfxBeginThread returned it: the object deletes itself when the worker ends, so
-    // nothing may be read through it later.
+    // nothing may be read through it later. The worker's parameter is this dialog as its
+    // InstallHost, static_cast<InstallHost*>(this): InstallHost is not its first base.
     CWinThread* m_pInstallThread = nullptr;
     // The dialog's own handle of the worker's thread, which the teardown waits on: start the
     // worker with AfxBeginThread(..., &m_hInstallThread) after closing the previous one.

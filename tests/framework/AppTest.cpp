@@ -52,6 +52,20 @@ TEST(CWinApp, IsNamedAfterItsModule)
     EXPECT_EQ(GetModuleHandleA(nullptr), AfxGetResourceHandle());
 }
 
+// A top-level window of this process: another copy of this test program may be showing a
+// box of the same title at the same time.
+HWND FindOwnWindow(const char* className, const char* title)
+{
+    for (HWND window = FindWindowExA(nullptr, nullptr, className, title); window;
+         window = FindWindowExA(nullptr, window, className, title)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId())
+            return window;
+    }
+    return nullptr;
+}
+
 struct BoxSeen {
     HWND owner = nullptr;
     DWORD thread = 0;
@@ -65,7 +79,7 @@ BoxSeen CloseMessageBox(const char* title, HANDLE boxThread)
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
-        HWND box = FindWindowA("#32770", title);
+        HWND box = FindOwnWindow("#32770", title);
         if (box && IsWindowVisible(box)) {
             seen.owner = GetWindow(box, GW_OWNER);
             seen.thread = GetWindowThreadProcessId(box, nullptr);

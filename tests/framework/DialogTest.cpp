@@ -77,8 +77,14 @@ TEST(ModalLoop, EndsWithTheEndDialogResult)
 
 TEST(ModalLoop, ReturnsMinusOneWhenTheWindowCannotBeCreated)
 {
-    CDialog missing(9999);
-    EXPECT_EQ(-1, missing.DoModal());
+    CWinApp app;
+    {
+        CDialog missing(9999);
+        app.m_pMainWnd = &missing;
+        EXPECT_EQ(-1, missing.DoModal());
+    }
+    // No window went away to clear it: the dialog object did.
+    EXPECT_EQ(nullptr, app.m_pMainWnd);
 }
 
 TEST(ModalLoop, DisablesTheOwnerAndEnablesItBeforeTheWindowIsDestroyed)

@@ -29,6 +29,7 @@ TEST(AfxBeginThread, RunsTheProcedureAndLeavesTheOwnerAHandleThatOutlivesTheThre
     ASSERT_NE(nullptr, owned);
     EXPECT_NE(thread->m_hThread, owned);
     const DWORD threadId = thread->m_nThreadID;
+    const HANDLE objectsHandle = thread->m_hThread;
     EXPECT_EQ(0u, record.threadId);  // suspended as asked
     ResumeThread(thread->m_hThread);  // from here on the object may delete itself
 
@@ -39,6 +40,9 @@ TEST(AfxBeginThread, RunsTheProcedureAndLeavesTheOwnerAHandleThatOutlivesTheThre
     EXPECT_EQ(threadId, record.threadId);
     EXPECT_NE(GetCurrentThreadId(), record.threadId);
     EXPECT_EQ(THREAD_PRIORITY_BELOW_NORMAL, record.priority);
+    // The object deleted itself before the thread ended: its destructor closed its handle.
+    DWORD flags = 0;
+    EXPECT_FALSE(GetHandleInformation(objectsHandle, &flags));
     EXPECT_TRUE(CloseHandle(owned));
 }
 

@@ -184,6 +184,7 @@ struct ProgramCase {
 };
 
 const ProgramCase kPrograms[] = {
+    {KORVESSA_EXE, KORVESSA_IMPORT_LISTS "/Korvessa.exe.imports", IMAGE_FILE_MACHINE_I386, 5, 1},
     {KORVESSA_X64_EXE, KORVESSA_IMPORT_LISTS "/KorvessaX64.exe.imports", IMAGE_FILE_MACHINE_AMD64, 5, 2},
 };
 

@@ -6,15 +6,25 @@ std::string KorvessaExePath()
     return "Z:" KORVESSA_EXE;
 }
 
+HWND FindMainWindow(DWORD processId)
+{
+    // Other test programs may show a main dialog of the same caption at the same time.
+    for (HWND window = FindWindowExA(nullptr, nullptr, nullptr, kMainWindowCaption); window;
+         window = FindWindowExA(nullptr, window, nullptr, kMainWindowCaption)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId)
+            return window;
+    }
+    return nullptr;
+}
+
 HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs)
 {
     const DWORD start = GetTickCount();
     do {
-        HWND window = FindWindowA(nullptr, kMainWindowCaption);
-        DWORD owner = 0;
-        if (window)
-            GetWindowThreadProcessId(window, &owner);
-        if (window && owner == processId && IsWindowVisible(window))
+        HWND window = FindMainWindow(processId);
+        if (window && IsWindowVisible(window))
             return window;
         Sleep(2);
     } while (GetTickCount() - start < timeoutMs);

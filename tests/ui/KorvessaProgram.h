@@ -11,5 +11,8 @@ std::string KorvessaExePath();
 // The main window's caption, as template 102 gives it.
 constexpr char kMainWindowCaption[] = "Korvessa 2.0 - www.korvessa.com";
 
+// The main window of the process (FindWindowA's search by caption), or NULL.
+HWND FindMainWindow(DWORD processId);
+
 // The visible main window of the process, or NULL once timeoutMs have passed.
 HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs);

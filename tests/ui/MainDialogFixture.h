@@ -14,7 +14,8 @@
 #include "FakeDeviceTree.h"
 #include "KorvessaDlg.h"
 #include "ModalDialogThread.h"
-#include "UiTestSupport.h"
+#include "RecordingShell.h"
+#include "StartedProgram.h"
 
 // Counts the scans: each scan locates the tree's root once.
 class CountingDeviceTree : public FakeDeviceTree {

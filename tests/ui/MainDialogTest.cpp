@@ -12,8 +12,9 @@
 
 #include "KorvessaDlg.h"
 #include "NewHardwareWatcher.h"
+#include "RecordingShell.h"
+#include "StartedProgram.h"
 #include "SystemFacts.h"
-#include "UiTestSupport.h"
 #include "WebPages.h"
 #include "resource.h"
 
@@ -80,7 +81,7 @@ TEST_F(MainDialog, SetsIconsProgressRangeVersionLineAndBannerAddress)
         EXPECT_NE(nullptr, d.m_hWinEventHook);
     });
     EXPECT_EQ(IDOK, dialog.DoModal());
-    EXPECT_TRUE(m_shell.Executed().empty());
+    EXPECT_TRUE(m_shell.Requests().empty());
 }
 
 TEST_F(MainDialog, SetsUpTheDeviceListsColumnsStylesAndImages)
@@ -139,7 +140,7 @@ TEST_F(MainDialog, ClosesTheNewHardwareWindowsOfAnotherProcessOpenAtStartWizardF
 
     for (int tries = 0; tries < 100 && (FindWindowA(nullptr, wizard.c_str()) || FindWindowA(nullptr, found.c_str()));
          ++tries)
-        PumpMessages(20);
+        Sleep(20);
     HWND left = FindWindowA(nullptr, other);
     ASSERT_NE(nullptr, left);
     PostMessageA(left, WM_APP, 0, 0);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "ModalDialogThread.h"
 #include "ModuleAllocations.h"
 #include "TitleWindows.h"
 

@@ -1,5 +1,5 @@
-// A ShellRequests that records what the windows asked of the shell, from any thread (the
-// restart dialog asks from the worker's), and opens and runs nothing.
+// A ShellRequests that records what the windows asked of the shell, from any thread, and
+// opens and runs nothing.
 #pragma once
 
 #include <windows.h>
@@ -13,14 +13,11 @@ class RecordingShell : public ShellRequests {
 public:
     struct Request {
         HWND owner;
-        bool verbGiven;
-        std::string verb;
-        std::string file;
+        bool hasVerb;  // false: no verb, the default action
+        std::string file;  // the file or address; the command line of a Run
         int showCommand;
-    };
-    struct Command {
-        std::string commandLine;
-        UINT showCommand;
+        bool run;  // WinExec rather than ShellExecute
+        std::string verb;  // ShellExecute's verb when hasVerb
     };
 
     RecordingShell() { InitializeCriticalSection(&m_lock); }
@@ -30,32 +27,29 @@ public:
 
     void Execute(HWND owner, LPCSTR verb, LPCSTR file, int showCommand) override
     {
-        EnterCriticalSection(&m_lock);
-        m_executed.push_back({owner, verb != nullptr, verb ? verb : "", file ? file : "", showCommand});
-        LeaveCriticalSection(&m_lock);
+        Add({owner, verb != nullptr, file ? file : "", showCommand, false, verb ? verb : ""});
     }
     void Run(LPCSTR commandLine, UINT showCommand) override
     {
-        EnterCriticalSection(&m_lock);
-        m_run.push_back({commandLine ? commandLine : "", showCommand});
-        LeaveCriticalSection(&m_lock);
+        Add({nullptr, false, commandLine ? commandLine : "", static_cast<int>(showCommand), true, ""});
     }
 
-    std::vector<Request> Executed() { return Copy(m_executed); }
-    std::vector<Command> Runs() { return Copy(m_run); }
-    size_t Count() { return Executed().size() + Runs().size(); }
-
-private:
-    template <typename Item>
-    std::vector<Item> Copy(const std::vector<Item>& items)
+    std::vector<Request> Requests()
     {
         EnterCriticalSection(&m_lock);
-        std::vector<Item> copy = items;
+        std::vector<Request> copy = m_requests;
         LeaveCriticalSection(&m_lock);
         return copy;
     }
 
+private:
+    void Add(const Request& request)
+    {
+        EnterCriticalSection(&m_lock);
+        m_requests.push_back(request);
+        LeaveCriticalSection(&m_lock);
+    }
+
     CRITICAL_SECTION m_lock;
-    std::vector<Request> m_executed;
-    std::vector<Command> m_run;
+    std::vector<Request> m_requests;
 };

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "KorvessaProgram.h"
-#include "UiTestSupport.h"
+#include "StartedProgram.h"
 
 int main()
 {

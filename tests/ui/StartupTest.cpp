@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "KorvessaProgram.h"
-#include "UiTestSupport.h"
+#include "StartedProgram.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ TEST(Startup, TheProgramShowsItsWindowAndEndsWithinASecondOfItsClose)
         ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
         EXPECT_EQ(0u, korvessa.WaitForExit(1000)) << "arguments: " << arguments;
         EXPECT_FALSE(IsWindow(window));
-        EXPECT_EQ(nullptr, FindWindowA(nullptr, kMainWindowCaption));
+        EXPECT_EQ(nullptr, FindMainWindow(korvessa.ProcessId()));
     }
 }
 

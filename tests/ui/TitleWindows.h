@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "UiTestSupport.h"
+#include "StartedProgram.h"
 
 class TitleWindows {
 public:

@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 
+#include "ModalDialogThread.h"
+
 namespace {
 
 std::string QuotedTitles(const std::vector<std::string>& titles)
