@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <atomic>
 #include <memory>
 #include <string>
@@ -64,6 +66,21 @@ private:
     std::atomic<long> m_runs{0};
 };
 
+// Also notes whether COM was ready on the thread that asked to open something.
+class ComCheckingShell : public RecordingShell {
+public:
+    void Execute(HWND owner, LPCSTR verb, LPCSTR file, int showCommand) override
+    {
+        // S_FALSE: COM was initialised on this thread already.
+        const HRESULT result = CoInitialize(nullptr);
+        comWasReady = result == S_FALSE;
+        if (SUCCEEDED(result))
+            CoUninitialize();
+        RecordingShell::Execute(owner, verb, file, showCommand);
+    }
+    std::atomic<bool> comWasReady{false};
+};
+
 class TestMainDialog : public CKorvessaDlg {
 public:
     using CKorvessaDlg::CKorvessaDlg;
@@ -97,7 +114,7 @@ public:
     std::vector<std::string> Rows() const;
 
     CWinApp m_app;
-    RecordingShell m_shell;
+    ComCheckingShell m_shell;
     CountingDeviceTree m_tree;
     GatedInstallPlatform m_platform;
 

@@ -1,0 +1,152 @@
+// The main dialog's operations for the installation worker, called from a worker's thread
+// while the dialog runs on its own: synchronous status and progress, the message box, a web
+// page although the worker never initialised COM, and the restart dialog.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+#include <commctrl.h>
+
+#include "MainDialogFixture.h"
+#include "resource.h"
+
+namespace {
+
+class WorkerThread {
+public:
+    explicit WorkerThread(std::function<void(InstallHost&)> work, InstallHost& host)
+        : m_work(std::move(work)), m_host(host)
+    {
+        m_thread = CreateThread(nullptr, 0, Run, this, 0, &m_id);
+    }
+    ~WorkerThread()
+    {
+        WaitForEnd();
+        CloseHandle(m_thread);
+    }
+    DWORD Id() const { return m_id; }
+    bool Ended() const { return WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0; }
+    bool WaitForEnd() { return WaitUntil([this] { return Ended(); }); }
+
+private:
+    static DWORD WINAPI Run(LPVOID self)
+    {
+        WorkerThread& worker = *static_cast<WorkerThread*>(self);
+        worker.m_work(worker.m_host);
+        return 0;
+    }
+
+    std::function<void(InstallHost&)> m_work;
+    InstallHost& m_host;
+    HANDLE m_thread = nullptr;
+    DWORD m_id = 0;
+};
+
+BOOL CALLBACK FindDialogOfThread(HWND window, LPARAM found)
+{
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+HWND WaitForDialogOfThread(DWORD threadId)
+{
+    HWND found = nullptr;
+    WaitUntil([&] {
+        EnumThreadWindows(threadId, FindDialogOfThread, reinterpret_cast<LPARAM>(&found));
+        return found != nullptr;
+    });
+    return found;
+}
+
+BOOL CALLBACK FindIcon(HWND child, LPARAM found)
+{
+    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+class InstallHostOnWorker : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_NE(nullptr, m_main.Window()); }
+    InstallHost& Host() { return m_main.Dialog(); }
+
+    OpenMainDialog m_main;
+};
+
+TEST_F(InstallHostOnWorker, StatusAndProgressAreOnTheWindowWhenTheCallReturns)
+{
+    std::string statusSeen;
+    LRESULT progressSeen = -1;
+    WorkerThread worker(
+        [&](InstallHost& host) {
+            char text[] = "Installing... [Final]";
+            host.SetStatusText(text);
+            std::memset(text, 'X', sizeof text - 1);  // the worker's texts are temporaries
+            statusSeen = m_main.StatusText();
+            host.SetProgress(37);
+            progressSeen = SendMessageA(m_main.Control(IDC_PROGRESS), PBM_GETPOS, 0, 0);
+        },
+        Host());
+    ASSERT_TRUE(worker.WaitForEnd());
+    EXPECT_EQ("Installing... [Final]", statusSeen);
+    EXPECT_EQ(37, progressSeen);
+}
+
+TEST_F(InstallHostOnWorker, TheMessageBoxWarnsUnderTheProgramsTitleOwnedByTheDisabledMainWindow)
+{
+    WorkerThread worker([](InstallHost& host) { host.ShowMessageBox("[Tip] Please download Samsung USB Driver"); },
+                        Host());
+    const HWND box = WaitForDialogOfThread(worker.Id());
+    ASSERT_NE(nullptr, box);
+    EXPECT_EQ(m_main.Window(), GetWindow(box, GW_OWNER));
+    EXPECT_FALSE(IsWindowEnabled(m_main.Window()));
+    char caption[64] = {};
+    GetWindowTextA(box, caption, sizeof caption);
+    EXPECT_STREQ(m_main.m_app.m_pszAppName, caption);
+    HWND icon = nullptr;
+    EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&icon));
+    ASSERT_NE(nullptr, icon);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_EXCLAMATION)), SendMessageA(icon, STM_GETICON, 0, 0));
+    EXPECT_FALSE(worker.Ended()) << "the worker waits for OK";
+
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(worker.WaitForEnd());
+    EXPECT_TRUE(IsWindowEnabled(m_main.Window()));
+}
+
+TEST_F(InstallHostOnWorker, AWebPageOpensMaximisedWithComReadyOnTheWorkersThread)
+{
+    WorkerThread worker([](InstallHost& host) { host.OpenWebPage("https://www.korvessa.com/downloads/"); }, Host());
+    ASSERT_TRUE(worker.WaitForEnd());
+    const std::vector<RecordingShell::Request> opened = m_main.m_shell.Requests();
+    ASSERT_EQ(1u, opened.size());
+    EXPECT_EQ(m_main.Window(), opened[0].owner);
+    EXPECT_FALSE(opened[0].hasVerb);
+    EXPECT_EQ("https://www.korvessa.com/downloads/", opened[0].file);
+    EXPECT_EQ(SW_SHOWMAXIMIZED, opened[0].showCommand);
+    EXPECT_TRUE(m_main.m_shell.comWasReady);
+}
+
+TEST_F(InstallHostOnWorker, TheRestartDialogRunsOnTheWorkerOwnedByTheDisabledMainWindow)
+{
+    WorkerThread worker([](InstallHost& host) { host.RunRestartDialog(); }, Host());
+    const HWND restart = WaitForDialogOfThread(worker.Id());
+    ASSERT_NE(nullptr, restart);
+    char caption[128] = {};
+    GetWindowTextA(restart, caption, sizeof caption);
+    EXPECT_STREQ("Temporarily disable driver signature enforcement ", caption);
+    EXPECT_EQ(m_main.Window(), GetWindow(restart, GW_OWNER));
+    EXPECT_FALSE(IsWindowEnabled(m_main.Window()));
+
+    PostMessageA(GetDlgItem(restart, IDC_SIGNATURE_CANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(worker.WaitForEnd());
+    EXPECT_TRUE(IsWindowEnabled(m_main.Window()));
+}
+
+}  // namespace
