@@ -188,13 +188,47 @@ TEST_F(EndToEnd, AFoundNewHardwareWindowOfAnotherProcessIsClosedWithinASecond)
     EXPECT_EQ(std::vector<std::string>{"Found New Hardware"}, windows.EndAndListClosed("Korvessa test window"));
 }
 
+void ExpectEndsCleanly(const KorvessaProcess& korvessa)
+{
+    ASSERT_TRUE(korvessa.WaitForExit(5000));
+    DWORD exitCode = 1;
+    GetExitCodeProcess(korvessa.Process(), &exitCode);
+    EXPECT_EQ(0u, exitCode);
+}
+
 TEST_F(EndToEnd, CloseEndsTheProcess)
 {
     PostMessageA(m_korvessa.MainWindow(), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(m_korvessa.WaitForExit(5000));
-    DWORD exitCode = 1;
-    GetExitCodeProcess(m_korvessa.Process(), &exitCode);
-    EXPECT_EQ(0u, exitCode);
+    ExpectEndsCleanly(m_korvessa);
+}
+
+TEST_F(EndToEnd, AltF4EndsTheProcess)
+{
+    const UINT scanCode = MapVirtualKeyA(VK_F4, 0);
+    PostMessageA(m_korvessa.MainWindow(), WM_SYSKEYDOWN, VK_F4, 1 | (scanCode << 16) | (KF_ALTDOWN << 16));
+    ExpectEndsCleanly(m_korvessa);
+}
+
+// A test build whose companion outlives the teardown's 200 ms by far.
+TEST(EndToEndSlowInstallation, ClosingWhileTheCompanionRunsEndsTheProcessWithinASecond)
+{
+    KorvessaProcess korvessa(KORVESSA_SLOW_INSTALL_PROGRAM, "20000");
+    ASSERT_NE(nullptr, korvessa.MainWindow());
+    korvessa.Click(kInstall);
+    // Progress 33 comes right before the companion runs.
+    const DWORD begin = GetTickCount();
+    while (korvessa.ProgressPosition() != 33 && GetTickCount() - begin < 10000)
+        Sleep(10);
+    ASSERT_EQ(33, korvessa.ProgressPosition());
+    Sleep(100);
+
+    const DWORD closed = GetTickCount();
+    PostMessageA(korvessa.MainWindow(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(korvessa.WaitForExit(5000)) << "the program hangs";
+    EXPECT_LT(GetTickCount() - closed, 1000u);
+    DWORD exitCode = STILL_ACTIVE;
+    GetExitCodeProcess(korvessa.Process(), &exitCode);
+    EXPECT_EQ(0u, exitCode) << "not a crash";
 }
 
 }  // namespace

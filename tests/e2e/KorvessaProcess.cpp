@@ -22,13 +22,14 @@ BOOL CALLBACK MatchMainWindow(HWND window, LPARAM parameter)
 
 }  // namespace
 
-KorvessaProcess::KorvessaProcess(const std::string& programPath)
+KorvessaProcess::KorvessaProcess(const std::string& programPath, const std::string& arguments)
 {
     SHELLEXECUTEINFOA start = {};
     start.cbSize = sizeof start;
     start.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     start.lpVerb = "open";
     start.lpFile = programPath.c_str();
+    start.lpParameters = arguments.empty() ? nullptr : arguments.c_str();
     start.nShow = SW_SHOWNORMAL;
     if (!ShellExecuteExA(&start) || !start.hProcess)
         return;

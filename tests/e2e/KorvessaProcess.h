@@ -10,7 +10,7 @@ class KorvessaProcess {
 public:
     // Starts the program and waits until its main window is open and has filled its
     // operating-system line; MainWindow() is NULL when that did not happen.
-    explicit KorvessaProcess(const std::string& programPath);
+    explicit KorvessaProcess(const std::string& programPath, const std::string& arguments = "");
     // Ends a process that is still running.
     ~KorvessaProcess();
     KorvessaProcess(const KorvessaProcess&) = delete;
