@@ -102,7 +102,8 @@ std::string CarriedResource(HMODULE program, int id)
 }
 
 // The files of the road the program takes: a 32-bit Korvessa.exe on 64-bit Windows writes the
-// 64-bit files and the companion; a 64-bit one is no WoW64 process and writes the 32-bit files.
+// 64-bit files and the companion; on 32-bit Windows, and as a 64-bit program, which is no
+// WoW64 process, it writes the 32-bit files.
 bool BelongsToRoad(const PackageFile& file, bool road64)
 {
     switch (file.id) {
@@ -130,7 +131,8 @@ TEST_F(EndToEnd, InstallWithNoDeviceWritesThePackageAndEndsAtDeviceNotFound)
 
     HMODULE program = LoadLibraryExA(KORVESSA_PROGRAM, NULL, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(nullptr, program);
-    const bool road64 = sizeof(void*) == 4;
+    // This test program has the word size of the program it tests.
+    const bool road64 = IsWow64() != FALSE;
     for (const PackageFile& file : kPackageFiles) {
         bool found = false;
         const std::string written = ReadFile(PackageFilePath(file), &found);
