@@ -1,7 +1,37 @@
-// The device list's rebuild.
+// The device list's rebuild: one row per ADB device node of a fresh scan. Every rebuild runs
+// on the user-interface thread, so two can never interleave, and no lock is needed.
 #include "KorvessaDlg.h"
+
+#include <vector>
 
 void CKorvessaDlg::RefreshDeviceList()
 {
+    // The worker hands its rebuild over and waits for it. A window that is gone (the dialog
+    // closing under a running worker) answers at once, and nothing is rebuilt.
+    if (m_hWnd && GetWindowThreadProcessId(m_hWnd, nullptr) != GetCurrentThreadId()) {
+        SendMessage(kRefreshDeviceListMessage);
+        return;
+    }
+    RebuildDeviceList();
+}
+
+LRESULT CKorvessaDlg::OnRefreshRequest(WPARAM, LPARAM)
+{
+    RebuildDeviceList();
+    return 0;
+}
+
+void CKorvessaDlg::RebuildDeviceList()
+{
     m_deviceList.DeleteAllItems();
+    std::vector<DeviceRecord> records;
+    EnumAdbDevices(records, m_deviceTree);
+    for (int row = 0; row < static_cast<int>(records.size()); ++row) {
+        const DeviceRecord& record = records[row];
+        const int image = record.hasProblem ? 1 : 0;
+        m_deviceList.InsertItem(LVIF_TEXT | LVIF_IMAGE, row, "", 0, 0, image, 0);
+        m_deviceList.SetItemText(row, 1, LookupVendorName(m_vendors, record.vendorId));
+        m_deviceList.SetItemText(row, 2, record.description);
+        m_deviceList.SetItemText(row, 3, ProblemCodeToText(record.problemCode));
+    }
 }

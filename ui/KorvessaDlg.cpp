@@ -7,6 +7,7 @@
 
 #include "App.h"
 #include "NewHardwareWatcher.h"
+#include "SystemInstallPlatform.h"
 #include "WebPages.h"
 #include "resource.h"
 
@@ -54,12 +55,25 @@ void EndOwnChildProcess(DWORD processId)
 
 }  // namespace
 
-CKorvessaDlg::CKorvessaDlg(ShellRequests& shell) : CDialog(IDD_KORVESSA_DIALOG), m_banner(shell), m_shell(shell)
+CKorvessaDlg::CKorvessaDlg(ShellRequests& shell, InstallPlatform& platform, const DeviceTree& deviceTree)
+    : CDialog(IDD_KORVESSA_DIALOG), m_banner(shell), m_shell(shell), m_platform(platform), m_deviceTree(deviceTree)
 {
     m_hIcon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_bInstalling = FALSE;
     m_pInstallThread = nullptr;
     m_hWinEventHook = WatchForNewHardwareWindows();
+}
+
+InstallPlatform& CKorvessaDlg::SystemPlatform()
+{
+    static SystemInstallPlatform platform;
+    return platform;
+}
+
+const DeviceTree& CKorvessaDlg::SystemDeviceTree()
+{
+    static const RealDeviceTree tree;
+    return tree;
 }
 
 CKorvessaDlg::~CKorvessaDlg()

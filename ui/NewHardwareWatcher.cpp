@@ -17,7 +17,8 @@ void CALLBACK WinEventProc(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD,
     char title[260] = {};
     GetWindowTextA(window, title, sizeof title);
     // Byte for byte: a title that differs in case, or goes on, is some other window.
-    if (std::strcmp(title, kFoundNewHardwareWizardTitle) == 0 || std::strcmp(title, kFoundNewHardwareTitle) == 0)
+    if (std::strcmp(title, kFoundNewHardwareWizardTitle) == 0 ||
+        std::strcmp(title, kFoundNewHardwareTitle) == 0)
         PostMessageA(window, WM_CLOSE, 0, 0);
 }
 

@@ -1,5 +1,5 @@
-// The watcher that closes the system's own "Found New Hardware" windows as they appear: the
-// window-event hook and its callback. The main dialog closes those already open at start-up.
+// The system's "Found New Hardware" windows, which Korvessa closes: those open at start-up
+// (CKorvessaDlg::OnInitDialog) and those that appear later (WinEventProc, through the hook).
 #pragma once
 
 #include <windows.h>
@@ -7,11 +7,11 @@
 constexpr char kFoundNewHardwareWizardTitle[] = "Found New Hardware Wizard";
 constexpr char kFoundNewHardwareTitle[] = "Found New Hardware";
 
-// The hook's callback. Looks only at the window: when it belongs to another process and its
-// title is exactly one of the two new-hardware titles, posts it WM_CLOSE. Called for every event of every window of every
-// other process, so it reads the title into a buffer on the stack and allocates nothing.
-void CALLBACK WinEventProc(HWINEVENTHOOK hook, DWORD event, HWND window, LONG objectId,
-                           LONG childId, DWORD eventThread, DWORD eventTime);
+// The window-event hook's callback: posts WM_CLOSE to a window of another process titled
+// exactly one of the two. Called for every event of every window of every other process, so
+// it reads the title into a buffer on the stack and allocates nothing.
+void CALLBACK WinEventProc(HWINEVENTHOOK hook, DWORD event, HWND hwnd, LONG idObject, LONG idChild,
+                           DWORD idEventThread, DWORD dwmsEventTime);
 
 // Installs the hook for every event of every window of the other processes, out of context:
 // WinEventProc runs on the calling thread while it takes messages. NULL when it fails.

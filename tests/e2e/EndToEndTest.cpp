@@ -1,0 +1,203 @@
+// Korvessa.exe end to end: the real program in the test prefix, started as a user starts it
+// and driven from this separate program through window messages only.
+#include <gtest/gtest.h>
+
+#include <shlwapi.h>
+
+#include <algorithm>
+
+#include <string>
+#include <vector>
+
+#include "DriverPackage.h"
+#include "KorvessaProcess.h"
+#include "SystemFacts.h"
+#include "TestHandlers.h"
+#include "TitleWindows.h"
+#include "WorkFolderNames.h"
+
+namespace {
+
+// The main window's controls.
+constexpr int kProgress = 1000;
+constexpr int kDeviceList = 1001;
+constexpr int kOsLine = 1002;
+constexpr int kHelp = 1003;
+constexpr int kInstall = 1004;
+constexpr int kStatusLine = 1005;
+constexpr int kRefresh = 1007;
+constexpr int kDeviceManager = 1008;
+
+constexpr char kStatusTemplateText[] = "Korvessa 2.0 for Windows XP/Vista/7/8/10 [x86 or x64]";
+
+class EndToEnd : public testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(RegisterTestHandlers()); }
+
+    void SetUp() override { ASSERT_NE(nullptr, m_korvessa.MainWindow()) << KORVESSA_PROGRAM; }
+
+    KorvessaProcess m_korvessa{KORVESSA_PROGRAM};
+};
+
+BOOL CALLBACK CollectText(HWND child, LPARAM texts)
+{
+    reinterpret_cast<std::vector<std::string>*>(texts)->push_back(KorvessaProcess::TextOf(child));
+    return TRUE;
+}
+
+std::vector<std::string> ChildTexts(HWND window)
+{
+    std::vector<std::string> texts;
+    EnumChildWindows(window, CollectText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+TEST_F(EndToEnd, OpensWithItsCaptionEveryControlsTextAndTheOperatingSystemLine)
+{
+    EXPECT_EQ("Korvessa 2.0 - www.korvessa.com", m_korvessa.Caption());
+    EXPECT_EQ(std::string(GetWindowsVersionText()), m_korvessa.ControlText(kOsLine));
+    EXPECT_EQ("Help", m_korvessa.ControlText(kHelp));
+    EXPECT_EQ("Install", m_korvessa.ControlText(kInstall));
+    EXPECT_EQ(kStatusTemplateText, m_korvessa.ControlText(kStatusLine));
+    EXPECT_EQ("Refresh", m_korvessa.ControlText(kRefresh));
+    EXPECT_EQ("Device Manager", m_korvessa.ControlText(kDeviceManager));
+    const std::vector<std::string> texts = ChildTexts(m_korvessa.MainWindow());
+    EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), "Current Operating System:"));
+    EXPECT_EQ(0, m_korvessa.ProgressPosition());
+    EXPECT_EQ(0, m_korvessa.DeviceRows()) << "the test prefix has no ADB device";
+}
+
+std::string PackageFilePath(const PackageFile& file)
+{
+    char path[MAX_PATH] = {};
+    lstrcpynA(path, GetWorkFolder(), MAX_PATH);
+    PathAppendA(path, KORVESSA_PACKAGE_FOLDER(KORVESSA_ANSI_TEXT));
+    PathAppendA(path, file.subFolder);
+    PathAppendA(path, file.fileName);
+    return path;
+}
+
+std::string ReadFile(const std::string& path, bool* found)
+{
+    std::string content;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    *found = file != INVALID_HANDLE_VALUE;
+    if (!*found)
+        return content;
+    char buffer[65536];
+    DWORD read = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &read, NULL) && read > 0)
+        content.append(buffer, read);
+    CloseHandle(file);
+    return content;
+}
+
+// What the program carries for this package file, read from its own resources.
+std::string CarriedResource(HMODULE program, int id)
+{
+    HRSRC found = FindResourceA(program, MAKEINTRESOURCEA(id), "BIN");
+    HGLOBAL loaded = found ? LoadResource(program, found) : NULL;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    return data ? std::string(static_cast<const char*>(data), SizeofResource(program, found)) : std::string();
+}
+
+// The files of the road the program takes: a 32-bit Korvessa.exe on 64-bit Windows writes the
+// 64-bit files and the companion; a 64-bit one is no WoW64 process and writes the 32-bit files.
+bool BelongsToRoad(const PackageFile& file, bool road64)
+{
+    switch (file.id) {
+    case IDR_ANDROID_WINUSB_INF:
+        return true;
+    case IDR_ANDROIDWINUSBA64_CAT:
+    case IDR_KORVESSAX64_EXE:
+        return road64;
+    case IDR_ANDROIDWINUSB86_CAT:
+        return !road64;
+    default:
+        return (lstrcmpA(file.subFolder, "amd64") == 0) == road64;
+    }
+}
+
+TEST_F(EndToEnd, InstallWithNoDeviceWritesThePackageAndEndsAtDeviceNotFound)
+{
+    for (const PackageFile& file : kPackageFiles)
+        DeleteFileA(PackageFilePath(file).c_str());
+
+    m_korvessa.Click(kInstall);
+    EXPECT_TRUE(m_korvessa.WaitForControlText(kStatusLine, "[Error] Device not found", 60000))
+        << m_korvessa.ControlText(kStatusLine);
+    // The worker sets the progress just after the status line.
+    for (int tries = 0; tries < 250 && m_korvessa.ProgressPosition() != 0; ++tries)
+        Sleep(20);
+    EXPECT_EQ(0, m_korvessa.ProgressPosition());
+
+    HMODULE program = LoadLibraryExA(KORVESSA_PROGRAM, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, program);
+    const bool road64 = sizeof(void*) == 4;
+    for (const PackageFile& file : kPackageFiles) {
+        bool found = false;
+        const std::string written = ReadFile(PackageFilePath(file), &found);
+        if (!BelongsToRoad(file, road64)) {
+            EXPECT_FALSE(found) << PackageFilePath(file);
+            continue;
+        }
+        ASSERT_TRUE(found) << PackageFilePath(file);
+        const std::string carried = CarriedResource(program, file.id);
+        EXPECT_FALSE(carried.empty()) << file.fileName;
+        if (file.size != 0 && KORVESSA_PUBLISHED_PACKAGE) {
+            EXPECT_EQ(file.size, written.size()) << PackageFilePath(file);
+        }
+        EXPECT_EQ(carried.size(), written.size()) << PackageFilePath(file);
+        EXPECT_TRUE(carried == written) << PackageFilePath(file);
+    }
+    FreeLibrary(program);
+}
+
+TEST_F(EndToEnd, HelpAndDeviceManagerOpenExactlyTheirTargets)
+{
+    m_korvessa.Click(kHelp);
+    ASSERT_TRUE(WaitForOpenedTargets(1, 10000));
+    m_korvessa.Click(kDeviceManager);
+    ASSERT_TRUE(WaitForOpenedTargets(2, 10000));
+    const std::vector<std::string> opened = OpenedTargets();
+    EXPECT_EQ("3 https://www.korvessa.com/documentation/", opened[0]);  // SW_SHOWMAXIMIZED
+    EXPECT_EQ("5 devmgmt.msc", opened[1].substr(0, 2) + PathFindFileNameA(opened[1].c_str()));  // SW_SHOW
+}
+
+TEST_F(EndToEnd, EnterAndEscDoNothingWhereverTheyArePressedAndSpacePressesAButton)
+{
+    const size_t openedBefore = OpenedTargets().size();
+    for (int id : {kDeviceList, kHelp, kInstall, kRefresh, kDeviceManager}) {
+        m_korvessa.PressKey(id, VK_RETURN);
+        m_korvessa.PressKey(id, VK_ESCAPE);
+    }
+    Sleep(500);
+    EXPECT_TRUE(m_korvessa.Responds());
+    EXPECT_EQ(kStatusTemplateText, m_korvessa.ControlText(kStatusLine)) << "nothing installs";
+    EXPECT_EQ(openedBefore, OpenedTargets().size()) << "nothing opens";
+
+    m_korvessa.PressKey(kHelp, VK_SPACE);
+    EXPECT_TRUE(WaitForOpenedTargets(openedBefore + 1, 10000)) << "the space bar presses Help";
+}
+
+TEST_F(EndToEnd, AFoundNewHardwareWindowOfAnotherProcessIsClosedWithinASecond)
+{
+    // The watcher may close the window before the helper has reported it open.
+    const DWORD start = GetTickCount();
+    TitleWindows windows({"Found New Hardware", "Korvessa test window"});
+    ASSERT_TRUE(windows.Started());
+    EXPECT_TRUE(TitleWindows::WaitForClose(windows.Window("Found New Hardware"), 1000));
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_EQ(std::vector<std::string>{"Found New Hardware"}, windows.EndAndListClosed("Korvessa test window"));
+}
+
+TEST_F(EndToEnd, CloseEndsTheProcess)
+{
+    PostMessageA(m_korvessa.MainWindow(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(m_korvessa.WaitForExit(5000));
+    DWORD exitCode = 1;
+    GetExitCodeProcess(m_korvessa.Process(), &exitCode);
+    EXPECT_EQ(0u, exitCode);
+}
+
+}  // namespace

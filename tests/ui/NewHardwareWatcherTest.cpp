@@ -1,0 +1,161 @@
+// The "Found New Hardware" watcher over windows of another process (the helper's): its
+// callback called directly, as a table of titles, and through the real hook.
+#include "NewHardwareWatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ModuleAllocations.h"
+#include "TitleWindows.h"
+
+namespace {
+
+struct TitleCase {
+    const char* title;
+    bool closed;  // by its next event
+};
+
+const TitleCase kTitleCases[] = {
+    {"Found New Hardware Wizard", true},
+    {"Found New Hardware", true},
+    {"Found new hardware", false},
+    {"FOUND NEW HARDWARE WIZARD", false},
+    {"Found New Hardware ", false},
+    {"Found New Hardware Wizard ", false},
+    {"Found New Hardware Wizard 2", false},
+    {"Found New Hardware - Android", false},
+    {"Found New", false},
+    {"", false},
+};
+
+constexpr char kSentinel[] = "watcher test sentinel";
+
+void RaiseEvent(HWND window)
+{
+    WinEventProc(NULL, EVENT_OBJECT_NAMECHANGE, window, OBJID_WINDOW, CHILDID_SELF, 0, 0);
+}
+
+std::vector<std::string> TableTitles()
+{
+    std::vector<std::string> titles;
+    for (const TitleCase& c : kTitleCases)
+        titles.push_back(c.title);
+    titles.push_back(kSentinel);
+    return titles;
+}
+
+// Posted messages reach the other program's thread in order: once the sentinel has its
+// WM_CLOSE, every WM_CLOSE posted before it has been handled.
+void WaitForEarlierPosts(const TitleWindows& windows)
+{
+    const HWND sentinel = windows.Window(kSentinel);
+    PostMessageA(sentinel, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(TitleWindows::WaitForClose(sentinel, 5000));
+}
+
+TEST(WinEventProc, ClosesExactlyTheTwoTitlesAtTheirNextEvent)
+{
+    TitleWindows windows(TableTitles());
+    ASSERT_TRUE(windows.Started());
+    for (const TitleCase& c : kTitleCases)
+        ASSERT_NE(nullptr, windows.Window(c.title)) << '"' << c.title << '"';
+    for (const TitleCase& c : kTitleCases)
+        RaiseEvent(windows.Window(c.title));
+    WaitForEarlierPosts(windows);
+    for (const TitleCase& c : kTitleCases)
+        EXPECT_EQ(c.closed, TitleWindows::Closed(windows.Window(c.title))) << '"' << c.title << '"';
+}
+
+class CountingWindowOfOwnProcess {
+public:
+    explicit CountingWindowOfOwnProcess(const char* title)
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = GetModuleHandleA(NULL);
+        windowClass.lpszClassName = "KorvessaOwnTitleWindow";
+        RegisterClassA(&windowClass);
+        m_window = CreateWindowExA(0, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                   300, 300, 240, 80, NULL, NULL, windowClass.hInstance, NULL);
+    }
+    ~CountingWindowOfOwnProcess() { DestroyWindow(m_window); }
+    HWND Window() const { return m_window; }
+    LONG_PTR CloseCount() const { return GetWindowLongPtrA(m_window, GWLP_USERDATA); }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_CLOSE) {
+            SetWindowLongPtrA(window, GWLP_USERDATA, GetWindowLongPtrA(window, GWLP_USERDATA) + 1);
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    HWND m_window = NULL;
+};
+
+TEST(WinEventProc, LeavesAloneAnEventWithoutAWindowAndTheWindowsOfItsOwnProcess)
+{
+    // WM_CLOSE posted to no window, or to a window of this thread, lands in its own queue.
+    MSG message;
+    while (PeekMessageA(&message, NULL, WM_CLOSE, WM_CLOSE, PM_REMOVE)) {
+    }
+    CountingWindowOfOwnProcess own("Found New Hardware");
+    ASSERT_NE(nullptr, own.Window());
+    while (PeekMessageA(&message, NULL, WM_CLOSE, WM_CLOSE, PM_REMOVE)) {
+    }
+    RaiseEvent(NULL);
+    RaiseEvent(own.Window());
+    EXPECT_FALSE(PeekMessageA(&message, NULL, WM_CLOSE, WM_CLOSE, PM_REMOVE));
+    EXPECT_EQ(0, own.CloseCount());
+}
+
+TEST(WinEventProc, AllocatesNothing)
+{
+    TitleWindows windows(TableTitles());
+    ASSERT_TRUE(windows.Started());
+    const unsigned long start = ModuleAllocationCount();
+    int* volatile seen = new int(7);
+    delete seen;
+    ASSERT_EQ(start + 1, ModuleAllocationCount()) << "the counter must see this program's allocations";
+
+    std::vector<HWND> targets;
+    for (const TitleCase& c : kTitleCases)
+        targets.push_back(windows.Window(c.title));
+    const unsigned long before = ModuleAllocationCount();
+    for (int round = 0; round < 20; ++round) {
+        for (HWND window : targets)
+            RaiseEvent(window);
+        RaiseEvent(NULL);
+    }
+    EXPECT_EQ(before, ModuleAllocationCount());
+}
+
+TEST(NewHardwareWatcher, ClosesTheWindowsOfOtherProcessesAsTheyAppearButNotItsOwn)
+{
+    const HWINEVENTHOOK hook = WatchForNewHardwareWindows();
+    ASSERT_NE(nullptr, hook);
+    CountingWindowOfOwnProcess own("Found New Hardware");
+    ASSERT_NE(nullptr, own.Window());
+
+    TitleWindows windows({"Found New Hardware Wizard", "Found New Hardware", "Found New Hardware Wizard 2"});
+    ASSERT_TRUE(windows.Started());
+    EXPECT_TRUE(TitleWindows::WaitForClose(windows.Window("Found New Hardware Wizard"), 2000));
+    EXPECT_TRUE(TitleWindows::WaitForClose(windows.Window("Found New Hardware"), 2000));
+    ASSERT_NE(nullptr, windows.Window("Found New Hardware Wizard 2"));
+
+    // Events of the own window, while the hook goes on working.
+    SetWindowTextA(own.Window(), "Found New Hardware");
+    ShowWindow(own.Window(), SW_HIDE);
+    ShowWindow(own.Window(), SW_SHOWNOACTIVATE);
+    PumpMessages(300);
+    EXPECT_EQ(0, own.CloseCount());
+    UnhookWinEvent(hook);
+    std::vector<std::string> closed = windows.EndAndListClosed("Found New Hardware Wizard 2");
+    std::sort(closed.begin(), closed.end());
+    EXPECT_EQ((std::vector<std::string>{"Found New Hardware", "Found New Hardware Wizard"}), closed);
+}
+
+}  // namespace

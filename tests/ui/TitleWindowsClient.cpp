@@ -1,0 +1,85 @@
+// The test side of the helper's windows.
+#include "TitleWindows.h"
+
+#include <cstdlib>
+
+namespace {
+
+std::string QuotedTitles(const std::vector<std::string>& titles)
+{
+    std::string arguments = "windows";
+    for (const std::string& title : titles)
+        arguments += " \"" + title + "\"";
+    return arguments;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    const std::string* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter)
+{
+    WindowSearch& search = *reinterpret_cast<WindowSearch*>(parameter);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    char title[260] = {};
+    GetWindowTextA(window, title, sizeof title);
+    if (processId != search.processId || *search.title != title)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+TitleWindows::TitleWindows(const std::vector<std::string>& titles)
+    : m_program(HelperPath(), QuotedTitles(titles)), m_titles(titles)
+{
+    if (!m_program.Started() || m_program.ReadLine() != "ready")
+        return;
+    for (const std::string& title : titles) {
+        WindowSearch search = {m_program.ProcessId(), &title, NULL};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        m_windows.push_back(search.found);
+    }
+    m_started = true;
+}
+
+std::vector<std::string> TitleWindows::EndAndListClosed(const std::string& openTitle)
+{
+    std::vector<std::string> closed;
+    PostMessageA(Window(openTitle), WM_APP, 0, 0);
+    const std::string report = m_program.ReadLine();  // "closed 1 0"
+    if (report.compare(0, 6, "closed") != 0)
+        return closed;
+    size_t at = 6;
+    while (at < report.size()) {
+        const size_t index = std::strtoul(report.c_str() + at, nullptr, 10);
+        if (index < m_titles.size())
+            closed.push_back(m_titles[index]);
+        at = report.find(' ', at + 1);
+    }
+    return closed;
+}
+
+HWND TitleWindows::Window(const std::string& title) const
+{
+    for (size_t i = 0; i < m_windows.size(); ++i) {
+        if (m_titles[i] == title)
+            return m_windows[i];
+    }
+    return NULL;
+}
+
+bool TitleWindows::WaitForClose(HWND window, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (!Closed(window)) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        PumpMessages(5);
+    }
+    return true;
+}
