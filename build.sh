@@ -147,7 +147,7 @@ run_tests() {
 
 # The caption of Korvessa's main window.
 main_window_title() {
-    sed -n 's/^CAPTION "\(Korvessa 2\.0[^"]*\)"$/\1/p' "$root/resources/Korvessa.rc" | head -n 1
+    sed -n 's/^CAPTION "\(Korvessa 2\.0[^"]*\)"$/\1/p' "$root/resources/ui.rc" | head -n 1
 }
 
 run_program() {

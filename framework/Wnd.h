@@ -11,8 +11,9 @@ public:
     CWnd() = default;
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
-    // The window is not owned: nothing is destroyed with the object.
-    virtual ~CWnd() = default;
+    // The window is not owned: nothing is destroyed with the object. A window still
+    // subclassed gets its own procedure back, so that it leads to no object that is gone.
+    virtual ~CWnd() { UnsubclassWindow(); }
 
     HWND m_hWnd = nullptr;
 
@@ -47,7 +48,7 @@ public:
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
     // Takes the window's messages through this object's WindowProc until the window is
-    // destroyed or UnsubclassWindow gives them back.
+    // destroyed or UnsubclassWindow gives them back. One object per window at a time.
     BOOL SubclassWindow(HWND hWnd);
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();

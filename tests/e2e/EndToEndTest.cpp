@@ -127,6 +127,9 @@ TEST_F(EndToEnd, InstallWithNoDeviceWritesThePackageAndEndsAtDeviceNotFound)
     m_korvessa.Click(kInstall);
     EXPECT_TRUE(m_korvessa.WaitForControlText(kStatusLine, "[Error] Device not found", 60000))
         << m_korvessa.ControlText(kStatusLine);
+    // The worker sets the progress just after the status line.
+    for (int tries = 0; tries < 250 && m_korvessa.ProgressPosition() != 0; ++tries)
+        Sleep(20);
     EXPECT_EQ(0, m_korvessa.ProgressPosition());
 
     HMODULE program = LoadLibraryExA(KORVESSA_PROGRAM, NULL, LOAD_LIBRARY_AS_DATAFILE);

@@ -92,6 +92,22 @@ TEST(DataExchange, ASubclassedControlKeepsItsOwnProcessingForTheRest)
     EXPECT_EQ(IDOK, dialog.DoModal());
 }
 
+TEST(DataExchange, AControlObjectGoneBeforeItsWindowGivesTheWindowBackItsProcedure)
+{
+    ScriptedDialog dialog([](ScriptedDialog& d) {
+        HWND label = d.GetDlgItem(IDC_TEST_LABEL);
+        {
+            CountingLabel early;
+            early.SubclassWindow(label);
+            EXPECT_TRUE(HasOwnProcedure(label));
+        }
+        EXPECT_FALSE(HasOwnProcedure(label));
+        EXPECT_EQ(static_cast<LRESULT>(strlen("Label text")), SendMessageA(label, WM_GETTEXTLENGTH, 0, 0));
+        d.EndDialog(IDOK);
+    });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+}
+
 TEST(DataExchange, UnsubclassWindowGivesTheControlBackItsProcedure)
 {
     BindingDialog dialog([](ScriptedDialog& d) {

@@ -7,8 +7,7 @@
 
 #include "Banner.h"
 #include "Dialog.h"
-#include "RecordingShell.h"
-#include "StartedProgram.h"
+#include "UiTestSupport.h"
 #include "resource.h"
 
 namespace {
@@ -139,17 +138,16 @@ TEST_F(Banner, OpensItsAddressOnEachReleaseAndPassesTheReleaseOn)
         d.m_banner.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         d.m_banner.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(600, 2));
     });
-    const std::vector<RecordingShell::Request> requests = m_shell.Requests();
-    ASSERT_EQ(2u, requests.size());  // the press opened nothing
-    for (const RecordingShell::Request& request : requests) {
-        EXPECT_FALSE(request.run);
+    ASSERT_EQ(2u, m_shell.Executed().size());  // the press opened nothing
+    for (const RecordingShell::Request& request : m_shell.Executed()) {
         EXPECT_EQ(nullptr, request.owner);
-        EXPECT_TRUE(request.hasVerb);
+        EXPECT_TRUE(request.verbGiven);
         EXPECT_EQ("open", request.verb);
         EXPECT_EQ("https://www.example.com/product/", request.file);
         EXPECT_EQ(SW_SHOWNORMAL, request.showCommand);
     }
     EXPECT_EQ(2, g_releasesReachingStatic);
+    EXPECT_TRUE(m_shell.Runs().empty());
 }
 
 TEST_F(Banner, HasAnEmptyAddressBeforeSetUrl)
@@ -158,9 +156,8 @@ TEST_F(Banner, HasAnEmptyAddressBeforeSetUrl)
         EXPECT_STREQ("", d.m_banner.m_url);
         d.m_banner.SendMessage(WM_LBUTTONUP, 0, 0);
     });
-    const std::vector<RecordingShell::Request> requests = m_shell.Requests();
-    ASSERT_EQ(1u, requests.size());
-    EXPECT_EQ("", requests[0].file);
+    ASSERT_EQ(1u, m_shell.Executed().size());
+    EXPECT_EQ("", m_shell.Executed()[0].file);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 #include "App.h"
 #include "ModalDialogThread.h"
-#include "RecordingShell.h"
+#include "UiTestSupport.h"
 #include "resource.h"
 
 namespace {
@@ -51,7 +51,7 @@ protected:
     void WaitForEarlierPosts(size_t requestsBefore)
     {
         PostMessageA(Button(IDC_LEARN_MORE), BM_CLICK, 0, 0);
-        ASSERT_TRUE(WaitUntil([&] { return m_shell.Requests().size() == requestsBefore + 1; }));
+        ASSERT_TRUE(WaitUntil([&] { return m_shell.Count() == requestsBefore + 1; }));
     }
 
     CWinApp m_app;
@@ -80,7 +80,7 @@ TEST_F(RestartDialog, EnterAndEscOnAnyButtonLeaveItOpenAndPressNothing)
     }
     WaitForEarlierPosts(0);
     EXPECT_FALSE(m_thread->Ended());
-    ASSERT_EQ(1u, m_shell.Requests().size()) << "only the closing Learn more click";
+    ASSERT_EQ(1u, m_shell.Count()) << "only the closing Learn more click";
 }
 
 TEST_F(RestartDialog, RestartNowRunsTheShutdownCommandHiddenAtEachPressAndStaysOpen)
@@ -88,13 +88,13 @@ TEST_F(RestartDialog, RestartNowRunsTheShutdownCommandHiddenAtEachPressAndStaysO
     // The space bar presses the focused button, which is Restart Now.
     ASSERT_TRUE(WaitUntil([&] { return FocusOfThread(m_thread->ThreadId()) == Button(IDC_RESTART_NOW); }));
     PressKey(Button(IDC_RESTART_NOW), VK_SPACE);
-    ASSERT_TRUE(WaitUntil([&] { return m_shell.Requests().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return m_shell.Count() == 1; }));
     PostMessageA(Button(IDC_RESTART_NOW), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return m_shell.Requests().size() == 2; }));
-    for (const RecordingShell::Request& request : m_shell.Requests()) {
-        EXPECT_TRUE(request.run);
-        EXPECT_EQ("shutdown -o -r -t 0", request.file);
-        EXPECT_EQ(SW_HIDE, request.showCommand);
+    ASSERT_TRUE(WaitUntil([&] { return m_shell.Count() == 2; }));
+    ASSERT_EQ(2u, m_shell.Runs().size());
+    for (const RecordingShell::Command& command : m_shell.Runs()) {
+        EXPECT_EQ("shutdown -o -r -t 0", command.commandLine);
+        EXPECT_EQ(static_cast<UINT>(SW_HIDE), command.showCommand);
     }
     EXPECT_FALSE(m_thread->Ended());
 }
@@ -103,11 +103,11 @@ TEST_F(RestartDialog, LearnMoreOpensItsPageMaximisedAtEachClickAndStaysOpen)
 {
     PostMessageA(Button(IDC_LEARN_MORE), BM_CLICK, 0, 0);
     PostMessageA(Button(IDC_LEARN_MORE), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return m_shell.Requests().size() == 2; }));
-    for (const RecordingShell::Request& request : m_shell.Requests()) {
-        EXPECT_FALSE(request.run);
+    ASSERT_TRUE(WaitUntil([&] { return m_shell.Count() == 2; }));
+    ASSERT_EQ(2u, m_shell.Executed().size());
+    for (const RecordingShell::Request& request : m_shell.Executed()) {
         EXPECT_EQ(m_dialog, request.owner);
-        EXPECT_FALSE(request.hasVerb);
+        EXPECT_FALSE(request.verbGiven);
         EXPECT_EQ(kSignatureHelpPage, request.file);
         EXPECT_EQ(SW_SHOWMAXIMIZED, request.showCommand);
     }
@@ -119,7 +119,7 @@ TEST_F(RestartDialog, CancelEndsItWithTheCancelCode)
     PostMessageA(Button(IDC_SIGNATURE_CANCEL), BM_CLICK, 0, 0);
     ASSERT_TRUE(m_thread->WaitForEnd());
     EXPECT_EQ(IDCANCEL, m_thread->Result());
-    EXPECT_EQ(0u, m_shell.Requests().size());
+    EXPECT_EQ(0u, m_shell.Count());
 }
 
 TEST_F(RestartDialog, TheCaptionsCloseButtonEndsItWithTheCancelCode)

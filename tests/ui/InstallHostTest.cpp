@@ -124,10 +124,10 @@ TEST_F(InstallHostOnWorker, AWebPageOpensMaximisedWithComReadyOnTheWorkersThread
 {
     WorkerThread worker([](InstallHost& host) { host.OpenWebPage("https://www.korvessa.com/downloads/"); }, Host());
     ASSERT_TRUE(worker.WaitForEnd());
-    const std::vector<RecordingShell::Request> opened = m_main.m_shell.Requests();
+    const std::vector<RecordingShell::Request> opened = m_main.m_shell.Executed();
     ASSERT_EQ(1u, opened.size());
     EXPECT_EQ(m_main.Window(), opened[0].owner);
-    EXPECT_FALSE(opened[0].hasVerb);
+    EXPECT_FALSE(opened[0].verbGiven);
     EXPECT_EQ("https://www.korvessa.com/downloads/", opened[0].file);
     EXPECT_EQ(SW_SHOWMAXIMIZED, opened[0].showCommand);
     EXPECT_TRUE(m_main.m_shell.comWasReady);

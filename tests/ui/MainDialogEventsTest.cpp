@@ -130,14 +130,14 @@ TEST_F(MainDialogEvents, InstallStartsOneWorkerAtATimeAndTheOtherButtonsWorkMean
     EXPECT_EQ(scans + 1, Scans());
     m_main.Click(IDC_HELP_PAGE);
     m_main.Click(IDC_DEVICE_MANAGER);
-    const std::vector<RecordingShell::Request> opened = m_main.m_shell.Requests();
+    const std::vector<RecordingShell::Request> opened = m_main.m_shell.Executed();
     ASSERT_EQ(2u, opened.size());
     EXPECT_EQ(m_main.Window(), opened[0].owner);
-    EXPECT_FALSE(opened[0].hasVerb);
+    EXPECT_FALSE(opened[0].verbGiven);
     EXPECT_EQ("https://www.korvessa.com/documentation/", opened[0].file);
     EXPECT_EQ(SW_SHOWMAXIMIZED, opened[0].showCommand);
     EXPECT_EQ(m_main.Window(), opened[1].owner);
-    EXPECT_FALSE(opened[1].hasVerb);
+    EXPECT_FALSE(opened[1].verbGiven);
     EXPECT_EQ("devmgmt.msc", opened[1].file);
     EXPECT_EQ(SW_SHOW, opened[1].showCommand);
     EXPECT_EQ(1, m_main.m_platform.Runs());

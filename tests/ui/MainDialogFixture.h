@@ -16,8 +16,7 @@
 #include "FakeDeviceTree.h"
 #include "KorvessaDlg.h"
 #include "ModalDialogThread.h"
-#include "RecordingShell.h"
-#include "StartedProgram.h"
+#include "UiTestSupport.h"
 
 // Counts the scans: each scan locates the tree's root once.
 class CountingDeviceTree : public FakeDeviceTree {

@@ -12,9 +12,8 @@
 
 #include "KorvessaDlg.h"
 #include "NewHardwareWatcher.h"
-#include "RecordingShell.h"
-#include "StartedProgram.h"
 #include "SystemFacts.h"
+#include "UiTestSupport.h"
 #include "WebPages.h"
 #include "resource.h"
 
@@ -81,7 +80,7 @@ TEST_F(MainDialog, SetsIconsProgressRangeVersionLineAndBannerAddress)
         EXPECT_NE(nullptr, d.m_hWinEventHook);
     });
     EXPECT_EQ(IDOK, dialog.DoModal());
-    EXPECT_TRUE(m_shell.Requests().empty());
+    EXPECT_TRUE(m_shell.Executed().empty());
 }
 
 TEST_F(MainDialog, SetsUpTheDeviceListsColumnsStylesAndImages)
@@ -140,7 +139,7 @@ TEST_F(MainDialog, ClosesTheNewHardwareWindowsOfAnotherProcessOpenAtStartWizardF
 
     for (int tries = 0; tries < 100 && (FindWindowA(nullptr, wizard.c_str()) || FindWindowA(nullptr, found.c_str()));
          ++tries)
-        Sleep(20);
+        PumpMessages(20);
     HWND left = FindWindowA(nullptr, other);
     ASSERT_NE(nullptr, left);
     PostMessageA(left, WM_APP, 0, 0);

@@ -1,6 +1,7 @@
 // A dialog's modal run on a thread of its own, for the window tests.
 #include "ModalDialogThread.h"
 
+#include "UiTestSupport.h"
 
 ModalDialogThread::ModalDialogThread(std::function<INT_PTR()> run) : m_run(std::move(run))
 {
@@ -53,19 +54,6 @@ HWND ModalDialogThread::WaitForWindow(DWORD timeoutMs)
 bool ModalDialogThread::WaitForEnd(DWORD timeoutMs)
 {
     return m_thread && WaitUntil([this] { return Ended(); }, timeoutMs);
-}
-
-void PumpMessages(DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (GetTickCount() - start < milliseconds);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)

@@ -38,9 +38,6 @@ private:
     HWND m_window = NULL;
 };
 
-// Handles the calling thread's messages for about this long.
-void PumpMessages(DWORD milliseconds);
-
 // Waits until condition() holds, taking the calling thread's messages; FALSE after timeoutMs.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "ModalDialogThread.h"
 #include "ModuleAllocations.h"
 #include "TitleWindows.h"
 

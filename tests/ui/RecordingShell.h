@@ -1,5 +1,5 @@
-// A ShellRequests that records what the windows asked of the shell, from any thread, and
-// opens and runs nothing.
+// A ShellRequests that records what the windows asked of the shell, from any thread (the
+// restart dialog asks from the worker's), and opens and runs nothing.
 #pragma once
 
 #include <windows.h>
@@ -13,11 +13,14 @@ class RecordingShell : public ShellRequests {
 public:
     struct Request {
         HWND owner;
-        bool hasVerb;  // false: no verb, the default action
-        std::string file;  // the file or address; the command line of a Run
+        bool verbGiven;
+        std::string verb;
+        std::string file;
         int showCommand;
-        bool run;  // WinExec rather than ShellExecute
-        std::string verb;  // ShellExecute's verb when hasVerb
+    };
+    struct Command {
+        std::string commandLine;
+        UINT showCommand;
     };
 
     RecordingShell() { InitializeCriticalSection(&m_lock); }
@@ -27,29 +30,32 @@ public:
 
     void Execute(HWND owner, LPCSTR verb, LPCSTR file, int showCommand) override
     {
-        Add({owner, verb != nullptr, file ? file : "", showCommand, false, verb ? verb : ""});
+        EnterCriticalSection(&m_lock);
+        m_executed.push_back({owner, verb != nullptr, verb ? verb : "", file ? file : "", showCommand});
+        LeaveCriticalSection(&m_lock);
     }
     void Run(LPCSTR commandLine, UINT showCommand) override
     {
-        Add({nullptr, false, commandLine ? commandLine : "", static_cast<int>(showCommand), true, ""});
+        EnterCriticalSection(&m_lock);
+        m_run.push_back({commandLine ? commandLine : "", showCommand});
+        LeaveCriticalSection(&m_lock);
     }
 
-    std::vector<Request> Requests()
+    std::vector<Request> Executed() { return Copy(m_executed); }
+    std::vector<Command> Runs() { return Copy(m_run); }
+    size_t Count() { return Executed().size() + Runs().size(); }
+
+private:
+    template <typename Item>
+    std::vector<Item> Copy(const std::vector<Item>& items)
     {
         EnterCriticalSection(&m_lock);
-        std::vector<Request> copy = m_requests;
+        std::vector<Item> copy = items;
         LeaveCriticalSection(&m_lock);
         return copy;
     }
 
-private:
-    void Add(const Request& request)
-    {
-        EnterCriticalSection(&m_lock);
-        m_requests.push_back(request);
-        LeaveCriticalSection(&m_lock);
-    }
-
     CRITICAL_SECTION m_lock;
-    std::vector<Request> m_requests;
+    std::vector<Request> m_executed;
+    std::vector<Command> m_run;
 };

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "KorvessaProgram.h"
-#include "StartedProgram.h"
+#include "UiTestSupport.h"
 
 int main()
 {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "KorvessaProgram.h"
-#include "StartedProgram.h"
+#include "UiTestSupport.h"
 
 namespace {
 

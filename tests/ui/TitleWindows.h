@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "StartedProgram.h"
+#include "UiTestSupport.h"
 
 class TitleWindows {
 public:

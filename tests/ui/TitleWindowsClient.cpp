@@ -3,8 +3,6 @@
 
 #include <cstdlib>
 
-#include "ModalDialogThread.h"
-
 namespace {
 
 std::string QuotedTitles(const std::vector<std::string>& titles)

@@ -1,22 +1,30 @@
-// Another program the window tests start and read: its standard output on a pipe, its exit
-// code; and the window classes of template 102, as the application's start-up registers them.
+// What the window tests share: a shell recorder (RecordingShell.h), the window classes of template 102, and
+// the other processes they start and read.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "RecordingShell.h"
+
+// The list view and progress bar classes, as the application's start-up registers them.
+void RegisterCommonControls();
+
+// Handles this thread's messages for about milliseconds.
+void PumpMessages(DWORD milliseconds);
+
+// A program started with its standard output on a pipe that the test reads.
 class StartedProgram {
 public:
     // program: a path; arguments are appended after a blank.
     StartedProgram(const std::string& program, const std::string& arguments);
-    // Ends a program that still runs.
     ~StartedProgram();
-    StartedProgram(const StartedProgram&) = delete;
-    StartedProgram& operator=(const StartedProgram&) = delete;
 
     bool Started() const { return m_process.hProcess != nullptr; }
     DWORD ProcessId() const { return m_process.dwProcessId; }
+    HANDLE Process() const { return m_process.hProcess; }
     // One line of its output without the line end; empty at the end of the output.
     std::string ReadLine();
     // Its exit code once it ended within milliseconds, else STILL_ACTIVE.
@@ -27,8 +35,5 @@ private:
     HANDLE m_output = nullptr;
 };
 
-// ui_test_helper.exe, next to this test program.
+// The test helper program next to this test program.
 std::string HelperPath();
-
-// The list view and progress bar classes of template 102.
-void RegisterCommonControls();

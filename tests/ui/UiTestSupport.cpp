@@ -1,15 +1,27 @@
-// Programs the window tests start and read.
-#include "StartedProgram.h"
+// The window tests' shared support.
+#include "UiTestSupport.h"
 
 #include <commctrl.h>
 
 #include <cstring>
-#include <vector>
 
 void RegisterCommonControls()
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
+}
+
+void PumpMessages(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    } while (GetTickCount() - start < milliseconds);
 }
 
 StartedProgram::StartedProgram(const std::string& program, const std::string& arguments)
