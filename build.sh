@@ -181,7 +181,7 @@ run_program() {
     title=$(main_window_title)
     while [ -z "$window" ] && [ $tries -lt 300 ]; do
         sleep 0.1
-        window=$(xwininfo -name "$title" 2>/dev/null | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
+        window=$(xwininfo -name "$title" 2>/dev/null | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p' || true)
         tries=$((tries + 1))
     done
     [ -n "$window" ] || fail "Korvessa's main window did not appear (see $build/run.log)"
