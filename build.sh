@@ -50,6 +50,12 @@ set_up() {
 }
 
 build_programs() {
+    # A build folder configured with other compilers keeps them in its cache: start it anew.
+    if [ -f "$build/CMakeCache.txt" ] &&
+        ! grep -qs 'set(CMAKE_CXX_COMPILER ".*-g++-win32")' "$build"/CMakeFiles/*/CMakeCXXCompiler.cmake; then
+        echo "The build folder was configured with other compilers; configuring it anew."
+        rm -rf "$build"
+    fi
     # Passed on every run, empty included, so a package folder of an earlier run does not
     # linger in the cache: each run builds with the package it is given, or with stand-ins.
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake" \
@@ -175,7 +181,7 @@ run_program() {
     title=$(main_window_title)
     while [ -z "$window" ] && [ $tries -lt 300 ]; do
         sleep 0.1
-        window=$(xwininfo -name "$title" 2>/dev/null | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p')
+        window=$(xwininfo -name "$title" 2>/dev/null | sed -n 's/^xwininfo: Window id: \(0x[0-9a-f]*\).*/\1/p' || true)
         tries=$((tries + 1))
     done
     [ -n "$window" ] || fail "Korvessa's main window did not appear (see $build/run.log)"
