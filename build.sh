@@ -93,6 +93,7 @@ xvfb_pid=
 
 stop_wine() {
     wineserver -k >/dev/null 2>&1 || true
+    [ -d "$build/wineprefix32" ] && WINEPREFIX=$build/wineprefix32 wineserver -k >/dev/null 2>&1 || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1 || true
 }
 
@@ -124,17 +125,25 @@ start_wine() {
         fail "Wine could not boot the prefix $WINEPREFIX (with $KORVESSA_WINE; see $build/wineboot.log)"
 }
 
-run_tests() {
-    choose_wine
-    # A fresh prefix for every run: a test killed half-way leaves nothing for the next run.
-    export WINEPREFIX=$build/wineprefix
+# A fresh prefix for every run: a test killed half-way leaves nothing for the next run.
+start_test_prefix() {
     rm -rf "$WINEPREFIX"
-    trap stop_wine EXIT
-    start_headless_display
     start_wine
     # No window manager runs on the headless display, and Wine waits two seconds for one at
     # each managed window that is hidden; unmanaged windows close at once.
     "$KORVESSA_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+}
+
+run_tests() {
+    choose_wine
+    trap stop_wine EXIT
+    start_headless_display
+    export WINEPREFIX=$build/wineprefix
+    start_test_prefix
+    # The end-to-end test runs once more as on 32-bit Windows, in a 32-bit prefix.
+    if [ $host_runs_32bit = yes ]; then
+        WINEPREFIX=$build/wineprefix32 WINEARCH=win32 start_test_prefix
+    fi
     local exclude=()
     if [ $host_runs_32bit = no ]; then
         local left_out

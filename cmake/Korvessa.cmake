@@ -19,6 +19,9 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bin")
 
 # Every test runs under Wine, in one prefix for the whole build.
 set(KORVESSA_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH "Wine prefix the tests run in")
+# A 32-bit prefix (WINEARCH=win32) beside it, as 32-bit Windows, where the host runs 32-bit
+# programs.
+set(KORVESSA_WINEPREFIX32 "${KORVESSA_WINEPREFIX}32")
 set(KORVESSA_TEST_RUNNER "${CMAKE_SOURCE_DIR}/tests/run-under-wine.sh" "${KORVESSA_WINEPREFIX}")
 set(CMAKE_CROSSCOMPILING_EMULATOR ${KORVESSA_TEST_RUNNER})
 
