@@ -6,10 +6,15 @@
 
 void CKorvessaDlg::RefreshDeviceList()
 {
-    // The worker hands its rebuild over and waits for it. A window that is gone (the dialog
-    // closing under a running worker) answers at once, and nothing is rebuilt.
-    if (m_hWnd && GetWindowThreadProcessId(m_hWnd, nullptr) != GetCurrentThreadId()) {
-        SendMessage(kRefreshDeviceListMessage);
+    // Read once: the user-interface thread clears it when the window goes (the dialog closing
+    // under a running worker), and then nothing is rebuilt.
+    const HWND window = m_hWnd;
+    if (!window)
+        return;
+    // The worker hands its rebuild over and waits for it; a window destroyed meanwhile
+    // answers at once.
+    if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) {
+        ::SendMessageA(window, kRefreshDeviceListMessage, 0, 0);
         return;
     }
     RebuildDeviceList();

@@ -9,6 +9,27 @@
 #include "DriverSignatureDlg.h"
 #include "resource.h"
 
+namespace {
+
+// Only the user-interface thread initialised COM, and the shell needs it on the worker's
+// thread too: for the downloads page and for the restart dialog's "Learn more" page.
+class ComOnThisThread {
+public:
+    ComOnThisThread() : m_result(CoInitialize(nullptr)) {}
+    ~ComOnThisThread()
+    {
+        if (SUCCEEDED(m_result))
+            CoUninitialize();
+    }
+    ComOnThisThread(const ComOnThisThread&) = delete;
+    ComOnThisThread& operator=(const ComOnThisThread&) = delete;
+
+private:
+    HRESULT m_result;
+};
+
+}  // namespace
+
 void CKorvessaDlg::SetStatusText(LPCSTR text)
 {
     SetDlgItemText(IDC_STATUS, text);
@@ -26,15 +47,13 @@ void CKorvessaDlg::ShowMessageBox(LPCSTR text)
 
 void CKorvessaDlg::OpenWebPage(LPCSTR address)
 {
-    // Only the user-interface thread initialised COM; the shell needs it on this thread too.
-    const HRESULT com = CoInitialize(nullptr);
+    const ComOnThisThread com;
     m_shell.Execute(m_hWnd, nullptr, address, SW_SHOWMAXIMIZED);
-    if (SUCCEEDED(com))
-        CoUninitialize();
 }
 
 void CKorvessaDlg::RunRestartDialog()
 {
+    const ComOnThisThread com;
     // Owned by the main window, which it disables while it is open.
     CDriverSignatureDlg dialog(m_shell);
     dialog.DoModal();

@@ -236,4 +236,28 @@ TEST(EndToEndSlowInstallation, ClosingWhileTheCompanionRunsEndsTheProcessWithinA
     EXPECT_EQ(0u, exitCode) << "not a crash";
 }
 
+
+// The worker waits in the restart dialog, a modal loop of its own owned by the main window,
+// when the main window is closed.
+TEST(EndToEndSlowInstallation, ClosingWhileTheRestartDialogIsOpenEndsTheProcessWithinASecond)
+{
+    KorvessaProcess korvessa(KORVESSA_SLOW_INSTALL_PROGRAM, "0 \"failed signature validation\"");
+    ASSERT_NE(nullptr, korvessa.MainWindow());
+    korvessa.Click(kInstall);
+    // The open restart dialog disables its owner, the main window.
+    const DWORD begin = GetTickCount();
+    while (IsWindowEnabled(korvessa.MainWindow()) && GetTickCount() - begin < 10000)
+        Sleep(10);
+    ASSERT_FALSE(IsWindowEnabled(korvessa.MainWindow()));
+    EXPECT_EQ("[Error] Windows 8 x64 driver signature verification failed", korvessa.ControlText(kStatusLine));
+
+    const DWORD closed = GetTickCount();
+    PostMessageA(korvessa.MainWindow(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(korvessa.WaitForExit(5000)) << "the program hangs";
+    EXPECT_LT(GetTickCount() - closed, 1000u);
+    DWORD exitCode = STILL_ACTIVE;
+    GetExitCodeProcess(korvessa.Process(), &exitCode);
+    EXPECT_EQ(0u, exitCode) << "not a crash";
+}
+
 }  // namespace

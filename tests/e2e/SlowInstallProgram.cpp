@@ -1,6 +1,7 @@
-// korvessa_slow_install.exe [MS]: a test build of Korvessa.exe whose installation always finds
-// a device on 64-bit Windows and whose companion takes MS milliseconds (2000 by default) to
-// answer "success". It writes no file and installs nothing. Start-up is Korvessa.exe's.
+// korvessa_slow_install.exe [MS [ANSWER]]: a test build of Korvessa.exe whose installation
+// always finds a device on 64-bit Windows and whose companion takes MS milliseconds (2000 by
+// default) to answer ANSWER ("success" by default). It writes no file and installs nothing.
+// Start-up is Korvessa.exe's.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -14,7 +15,7 @@ namespace {
 
 class SlowCompanionPlatform : public InstallPlatform {
 public:
-    explicit SlowCompanionPlatform(DWORD companionMs) : m_companionMs(companionMs) {}
+    SlowCompanionPlatform(DWORD companionMs, LPCSTR answer) : m_companionMs(companionMs), m_answer(answer) {}
 
     CString GetWorkFolder() override { return "C:\\korvessa-slow-install"; }
     BOOL ExtractDriverFile(int) override { return TRUE; }
@@ -28,7 +29,7 @@ public:
     BOOL RunCompanion(DWORD&, CString& answer, const CString&) override
     {
         Sleep(m_companionMs);
-        answer = "success";
+        answer = m_answer;
         return TRUE;
     }
     BOOL UpdateDriver(LPCSTR, LPCSTR, DWORD& lastError) override
@@ -40,6 +41,7 @@ public:
 
 private:
     DWORD m_companionMs;
+    CString m_answer;
 };
 
 class SlowInstallApp : public CWinAppEx {
@@ -50,7 +52,8 @@ public:
         InitCommonControlsEx(&controls);
         CoInitialize(nullptr);
         AfxOleInit();
-        SlowCompanionPlatform platform(__argc > 1 ? std::strtoul(__argv[1], nullptr, 10) : 2000);
+        SlowCompanionPlatform platform(__argc > 1 ? std::strtoul(__argv[1], nullptr, 10) : 2000,
+                                       __argc > 2 ? __argv[2] : "success");
         {
             CKorvessaDlg dialog(SystemShell(), platform);
             m_pMainWnd = &dialog;

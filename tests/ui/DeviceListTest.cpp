@@ -125,4 +125,24 @@ TEST_F(DeviceList, TheWorkersRebuildsNeverInterleaveWithDeviceChangeRebuilds)
     EXPECT_EQ(30 * 15, g_watch.rebuilds);
 }
 
+
+// The worker may ask for its rebuild after the window has gone, while the teardown waits for
+// it: nothing is scanned or rebuilt on the worker's thread then.
+TEST(DeviceListWithoutWindow, AWorkersRebuildAfterTheWindowHasGoneDoesNothing)
+{
+    CWinApp app;
+    RecordingShell shell;
+    GatedInstallPlatform platform;
+    CountingDeviceTree tree;
+    tree.AddRoot();
+    AddAdbNode(tree, "USB\\VID_18D1&PID_4EE2", "Pixel");
+    TestMainDialog dialog(shell, platform, tree);
+    ASSERT_EQ(nullptr, dialog.m_hWnd);
+    HANDLE worker = CreateThread(nullptr, 0, WorkerRebuilds, &dialog, 0, nullptr);
+    ASSERT_NE(nullptr, worker);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(worker, 10000));
+    CloseHandle(worker);
+    EXPECT_EQ(0, tree.scans);
+}
+
 }  // namespace

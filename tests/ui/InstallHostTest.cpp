@@ -1,6 +1,6 @@
 // The main dialog's operations for the installation worker, called from a worker's thread
 // while the dialog runs on its own: synchronous status and progress, the message box, a web
-// page although the worker never initialised COM, and the restart dialog.
+// page although the worker never initialised COM, and the restart dialog with its own page.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -144,6 +144,10 @@ TEST_F(InstallHostOnWorker, TheRestartDialogRunsOnTheWorkerOwnedByTheDisabledMai
     EXPECT_EQ(m_main.Window(), GetWindow(restart, GW_OWNER));
     EXPECT_FALSE(IsWindowEnabled(m_main.Window()));
 
+    // Its page opens from the worker's thread, which the shell needs COM on.
+    PostMessageA(GetDlgItem(restart, IDC_LEARN_MORE), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return m_main.m_shell.Count() == 1; }));
+    EXPECT_TRUE(m_main.m_shell.comWasReady);
     PostMessageA(GetDlgItem(restart, IDC_SIGNATURE_CANCEL), BM_CLICK, 0, 0);
     ASSERT_TRUE(worker.WaitForEnd());
     EXPECT_TRUE(IsWindowEnabled(m_main.Window()));
