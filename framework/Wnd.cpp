@@ -6,6 +6,13 @@ namespace {
 const char kWndProperty[] = "Korvessa.CWnd";
 }  // namespace
 
+const CRuntimeClass CWnd::classCWnd = {"CWnd", 0xFFFF, nullptr, nullptr};
+
+const CRuntimeClass* CWnd::GetRuntimeClass() const
+{
+    return &classCWnd;
+}
+
 BOOL CWnd::Attach(HWND hWnd)
 {
     if (m_hWnd || !hWnd)

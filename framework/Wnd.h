@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "Geometry.h"
+#include "RuntimeClass.h"
 
 class CWnd {
 public:
@@ -16,6 +17,10 @@ public:
     virtual ~CWnd() { UnsubclassWindow(); }
 
     HWND m_hWnd = nullptr;
+
+    // The root of the run-time class records: CWnd's has no base.
+    static const CRuntimeClass classCWnd;
+    virtual const CRuntimeClass* GetRuntimeClass() const;
 
     operator HWND() const { return m_hWnd; }
     HWND GetSafeHwnd() const { return m_hWnd; }
