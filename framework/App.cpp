@@ -55,11 +55,6 @@ HINSTANCE AfxGetResourceHandle()
     return ::GetModuleHandleA(nullptr);
 }
 
-HINSTANCE AfxGetInstanceHandle()
-{
-    return ::GetModuleHandleA(nullptr);
-}
-
 void AfxEnableControlContainer(void*) {}
 
 BOOL AfxOleInit()

@@ -38,7 +38,6 @@ CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 // The program's own module, which holds its resources.
 HINSTANCE AfxGetResourceHandle();
-HINSTANCE AfxGetInstanceHandle();
 // Korvessa hosts no ActiveX controls: nothing to set up.
 void AfxEnableControlContainer(void* pManager = nullptr);
 // Initialises OLE on the calling thread; the framework's entry uninitialises it at the end.

@@ -75,11 +75,6 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
-{
-    return SubclassWindow(::GetDlgItem(parent->m_hWnd, id));
-}
-
 HWND CWnd::UnsubclassWindow()
 {
     if (!m_pfnSuper)
