@@ -148,6 +148,30 @@ TEST_F(MainDialog, ClosesTheNewHardwareWindowsOfAnotherProcessOpenAtStartWizardF
     EXPECT_EQ(1u, windows.WaitForExit(5000));
 }
 
+TEST_F(MainDialog, IsNotHeldUpByANewHardwareWindowThatDoesNotAnswer)
+{
+    const std::string wizard = kFoundNewHardwareWizardTitle;
+    StartedProgram windows(HelperPath(), "unresponsive 3000 \"" + wizard + "\" \"Korvessa test window\"");
+    ASSERT_TRUE(windows.Started());
+    ASSERT_EQ("ready", windows.ReadLine());
+
+    const DWORD start = GetTickCount();
+    DWORD initialisedAfter = 0;
+    InspectedMainDialog dialog(m_shell, [&](InspectedMainDialog&) { initialisedAfter = GetTickCount() - start; });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    // A close request that waited for the answer would take most of the 3 seconds.
+    EXPECT_LT(initialisedAfter, 2000u);
+
+    // Once the window takes messages again, the request is there.
+    for (int tries = 0; tries < 250 && FindWindowA(nullptr, wizard.c_str()); ++tries)
+        PumpMessages(20);
+    HWND left = FindWindowA(nullptr, "Korvessa test window");
+    ASSERT_NE(nullptr, left);
+    PostMessageA(left, WM_APP, 0, 0);
+    EXPECT_EQ("closed 0", windows.ReadLine());
+    EXPECT_EQ(1u, windows.WaitForExit(5000));
+}
+
 TEST(MainDialogTeardown, WithNoWorkerEverStartedWaitsForNothing)
 {
     RegisterCommonControls();
