@@ -65,7 +65,7 @@ BOOL AfxOleInit()
     return g_oleInitialized;
 }
 
-int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
+int AfxMessageBox(LPCSTR lpszText, UINT nType)
 {
     CWnd* mainWnd = AfxGetMainWnd();
     return ::MessageBoxA(mainWnd ? mainWnd->m_hWnd : nullptr, lpszText, g_app ? g_app->m_pszAppName : nullptr,

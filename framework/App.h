@@ -44,7 +44,7 @@ void AfxEnableControlContainer(void* pManager = nullptr);
 BOOL AfxOleInit();
 // A message box owned by the main window, titled with the application's name, on the
 // calling thread.
-int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK);
 
 // What WinMain runs: InitInstance, the message loop when it returned TRUE, ExitInstance
 // and the end of OLE.
