@@ -119,6 +119,10 @@ TEST_F(MainDialog, SetsUpTheDeviceListsColumnsStylesAndImages)
         EXPECT_TRUE(ImageList_GetIconSize(images, &cx, &cy));
         EXPECT_EQ(24, cx);
         EXPECT_EQ(24, cy);
+        // Masked, so that the pictures' white ground is transparent.
+        IMAGEINFO info = {};
+        ASSERT_TRUE(ImageList_GetImageInfo(images, 0, &info));
+        EXPECT_NE(nullptr, info.hbmMask);
     });
     EXPECT_EQ(IDOK, dialog.DoModal());
     // The view did not take the list with it: m_imageList alone destroys it.
@@ -180,11 +184,17 @@ TEST(MainDialogTeardown, WithNoWorkerEverStartedWaitsForNothing)
     {
         CKorvessaDlg neverOpened(shell);
     }
+    HWINEVENTHOOK hook = nullptr;
     {
-        InspectedMainDialog opened(shell, [](InspectedMainDialog&) {});
+        InspectedMainDialog opened(shell, [&](InspectedMainDialog& d) { hook = d.m_hWinEventHook; });
         opened.DoModal();
     }
     EXPECT_LT(GetTickCount() - start, 150u);
+    // Removed with the object: a second removal finds no hook. (Wine's
+    // UnregisterDeviceNotification reports success for any handle, so the notification's
+    // release cannot be seen the same way.)
+    ASSERT_NE(nullptr, hook);
+    EXPECT_FALSE(UnhookWinEvent(hook));
 }
 
 // In a process of its own, since a worker that outlives the grace ends the process.
