@@ -24,7 +24,12 @@ public:
     LPCSTR m_pszAppName;
 
 private:
+    friend BOOL AfxOleInit();
+    friend int AfxWinMain();
+
     char m_appName[MAX_PATH];
+    // Set by AfxOleInit: the run ends OLE after ExitInstance.
+    BOOL m_bOleInitialized = FALSE;
 };
 
 class CWinAppEx : public CWinApp {
@@ -40,7 +45,8 @@ CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetResourceHandle();
 // Korvessa hosts no ActiveX controls: nothing to set up.
 void AfxEnableControlContainer(void* pManager = nullptr);
-// Initialises OLE on the calling thread; the framework's entry uninitialises it at the end.
+// Initialises OLE on the application's thread; the framework's entry uninitialises it at
+// the end. FALSE without an application object.
 BOOL AfxOleInit();
 // A message box owned by the main window, titled with the application's name, on the
 // calling thread.
