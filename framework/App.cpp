@@ -5,7 +5,6 @@
 
 namespace {
 CWinApp* g_app = nullptr;
-bool g_oleInitialized = false;
 }  // namespace
 
 CWinApp::CWinApp() : m_pszAppName(m_appName)
@@ -55,22 +54,18 @@ HINSTANCE AfxGetResourceHandle()
     return ::GetModuleHandleA(nullptr);
 }
 
-HINSTANCE AfxGetInstanceHandle()
-{
-    return ::GetModuleHandleA(nullptr);
-}
-
 void AfxEnableControlContainer(void*) {}
 
 BOOL AfxOleInit()
 {
-    if (g_oleInitialized)
-        return TRUE;
-    g_oleInitialized = SUCCEEDED(::OleInitialize(nullptr));
-    return g_oleInitialized;
+    if (!g_app)
+        return FALSE;
+    if (!g_app->m_bOleInitialized)
+        g_app->m_bOleInitialized = SUCCEEDED(::OleInitialize(nullptr));
+    return g_app->m_bOleInitialized;
 }
 
-int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
+int AfxMessageBox(LPCSTR lpszText, UINT nType)
 {
     CWnd* mainWnd = AfxGetMainWnd();
     return ::MessageBoxA(mainWnd ? mainWnd->m_hWnd : nullptr, lpszText, g_app ? g_app->m_pszAppName : nullptr,
@@ -90,9 +85,9 @@ int AfxWinMain()
         }
     }
     const int exitCode = app->ExitInstance();
-    if (g_oleInitialized) {
+    if (app->m_bOleInitialized) {
         ::OleUninitialize();
-        g_oleInitialized = false;
+        app->m_bOleInitialized = FALSE;
     }
     return exitCode;
 }

@@ -24,7 +24,12 @@ public:
     LPCSTR m_pszAppName;
 
 private:
+    friend BOOL AfxOleInit();
+    friend int AfxWinMain();
+
     char m_appName[MAX_PATH];
+    // Set by AfxOleInit: the run ends OLE after ExitInstance.
+    BOOL m_bOleInitialized = FALSE;
 };
 
 class CWinAppEx : public CWinApp {
@@ -38,14 +43,14 @@ CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 // The program's own module, which holds its resources.
 HINSTANCE AfxGetResourceHandle();
-HINSTANCE AfxGetInstanceHandle();
 // Korvessa hosts no ActiveX controls: nothing to set up.
 void AfxEnableControlContainer(void* pManager = nullptr);
-// Initialises OLE on the calling thread; the framework's entry uninitialises it at the end.
+// Initialises OLE on the application's thread; the framework's entry uninitialises it at
+// the end. FALSE without an application object.
 BOOL AfxOleInit();
 // A message box owned by the main window, titled with the application's name, on the
 // calling thread.
-int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK);
 
 // What WinMain runs: InitInstance, the message loop when it returned TRUE, ExitInstance
 // and the end of OLE.

@@ -15,6 +15,8 @@ bool ReturnsResultDirectly(UINT message)
 
 }  // namespace
 
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     if (message == WM_INITDIALOG) {
         *pResult = OnInitDialog();

@@ -11,6 +11,8 @@
 #include "Wnd.h"
 
 class CDialog : public CWnd {
+    DECLARE_DYNAMIC(CDialog)
+
 public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     // Clears the application's main window when it is this dialog.

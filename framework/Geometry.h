@@ -10,7 +10,4 @@ struct CPoint : POINT {
 
 struct CRect : RECT {
     CRect() : RECT{0, 0, 0, 0} {}
-    CRect(int l, int t, int r, int b) : RECT{l, t, r, b} {}
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
 };

@@ -1,8 +1,6 @@
 // CListCtrl's calls that fill a record for the list view.
 #include "ListCtrl.h"
 
-#include <vector>
-
 int CListCtrl::InsertColumn(int nCol, LPCSTR heading, int nFormat, int nWidth)
 {
     LVCOLUMNA column = {};
@@ -33,19 +31,4 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCSTR lpszText)
     item.iSubItem = nSubItem;
     item.pszText = const_cast<LPSTR>(lpszText);
     return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTA, nItem, reinterpret_cast<LPARAM>(&item)));
-}
-
-CString CListCtrl::GetItemText(int nItem, int nSubItem) const
-{
-    // The view copies at most the buffer's size less one; a full buffer may mean more text.
-    for (int size = 256;; size *= 2) {
-        std::vector<char> buffer(size);
-        LVITEMA item = {};
-        item.iSubItem = nSubItem;
-        item.pszText = buffer.data();
-        item.cchTextMax = size;
-        const int length = static_cast<int>(SendMessage(LVM_GETITEMTEXTA, nItem, reinterpret_cast<LPARAM>(&item)));
-        if (length < size - 1)
-            return CString(item.pszText, size);
-    }
 }

@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "CString.h"
 #include "ImageList.h"
 #include "Wnd.h"
 
@@ -15,7 +14,6 @@ public:
     // Returns the new item's index or -1.
     int InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam);
     BOOL SetItemText(int nItem, int nSubItem, LPCSTR lpszText);
-    CString GetItemText(int nItem, int nSubItem) const;
     BOOL DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     // Returns the list the view had of this type before.

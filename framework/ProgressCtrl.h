@@ -11,5 +11,4 @@ public:
     void SetRange(short nLower, short nUpper) { SendMessage(PBM_SETRANGE, 0, MAKELPARAM(nLower, nUpper)); }
     // Returns the previous position.
     int SetPos(int nPos) { return static_cast<int>(SendMessage(PBM_SETPOS, nPos)); }
-    int GetPos() const { return static_cast<int>(SendMessage(PBM_GETPOS)); }
 };

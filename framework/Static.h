@@ -1,6 +1,9 @@
-// CStatic: a static control. Korvessa needs nothing of it beyond CWnd.
+// CStatic: a static control. Korvessa needs nothing of it beyond CWnd and its run-time
+// class record, the banner's base.
 #pragma once
 
 #include "Wnd.h"
 
-class CStatic : public CWnd {};
+class CStatic : public CWnd {
+    DECLARE_DYNAMIC(CStatic)
+};

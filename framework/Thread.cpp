@@ -13,18 +13,13 @@ DWORD WINAPI CWinThread::ThreadEntry(LPVOID thread)
     CWinThread* self = static_cast<CWinThread*>(thread);
     UINT result = 0;
     try {
-        result = self->m_pfnThreadProc(self->m_pParam);
+        if (self->m_pfnThreadProc)
+            result = self->m_pfnThreadProc(self->m_pParam);
     } catch (...) {
         // No exception may cross into Windows.
     }
     delete self;
     return result;
-}
-
-CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
-                           DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
-{
-    return AfxBeginThread(pfnThreadProc, pParam, nPriority, nStackSize, dwCreateFlags, lpSecurityAttrs, nullptr);
 }
 
 CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
@@ -43,7 +38,12 @@ CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPri
     if (phOwnedThread &&
         !::DuplicateHandle(::GetCurrentProcess(), thread->m_hThread, ::GetCurrentProcess(), phOwnedThread, 0,
                            FALSE, DUPLICATE_SAME_ACCESS)) {
+        // Without the caller's handle nothing could tell when the procedure ends, and its owner
+        // could go first: the thread only deletes its object, and the call reports no start.
         *phOwnedThread = nullptr;
+        thread->m_pfnThreadProc = nullptr;
+        ::ResumeThread(thread->m_hThread);
+        return nullptr;
     }
     if (!(dwCreateFlags & CREATE_SUSPENDED))
         ::ResumeThread(thread->m_hThread);

@@ -16,27 +16,24 @@ public:
 
     // Valid only while the thread runs: the object deletes itself, and closes this handle,
     // when the procedure returns. An owner that must look at the thread later keeps a
-    // handle of its own (the AfxBeginThread overload below).
+    // handle of its own (AfxBeginThread's phOwnedThread below).
     HANDLE m_hThread = nullptr;
     DWORD m_nThreadID = 0;
 
-    // The WINAPI entry of every thread that AfxBeginThread starts.
-    static DWORD WINAPI ThreadEntry(LPVOID thread);
-
-private:
-
+    // The procedure and its parameter; no procedure: the thread ends at once.
     AFX_THREADPROC m_pfnThreadProc;
     LPVOID m_pParam;
+
+    // The WINAPI entry of every thread that AfxBeginThread starts.
+    static DWORD WINAPI ThreadEntry(LPVOID thread);
 };
 
 // Starts pfnThreadProc(pParam) on a new thread. Returns NULL when no thread starts. The
-// returned object may be gone as soon as the procedure has returned.
+// returned object may be gone as soon as the procedure has returned. Given phOwnedThread,
+// *phOwnedThread receives a handle of the thread that is the caller's own: taken before the
+// thread can run, valid after the thread object is gone, closed by the caller with
+// CloseHandle. When that handle cannot be taken, the procedure does not run and the call
+// returns NULL.
 CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority = THREAD_PRIORITY_NORMAL,
                            UINT nStackSize = 0, DWORD dwCreateFlags = 0,
-                           LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
-
-// The same, and *phOwnedThread receives a handle of the thread that is the caller's own:
-// taken before the thread can run, valid after the thread object is gone, closed by the
-// caller with CloseHandle. On failure *phOwnedThread is NULL.
-CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
-                           DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs, HANDLE* phOwnedThread);
+                           LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr, HANDLE* phOwnedThread = nullptr);

@@ -6,6 +6,13 @@ namespace {
 const char kWndProperty[] = "Korvessa.CWnd";
 }  // namespace
 
+const CRuntimeClass CWnd::classCWnd = {"CWnd", 0xFFFF, nullptr, nullptr};
+
+const CRuntimeClass* CWnd::GetRuntimeClass() const
+{
+    return &classCWnd;
+}
+
 BOOL CWnd::Attach(HWND hWnd)
 {
     if (m_hWnd || !hWnd)
@@ -66,11 +73,6 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     m_pfnSuper = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
     return TRUE;
-}
-
-BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
-{
-    return SubclassWindow(::GetDlgItem(parent->m_hWnd, id));
 }
 
 HWND CWnd::UnsubclassWindow()

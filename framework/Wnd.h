@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "Geometry.h"
+#include "RuntimeClass.h"
 
 class CWnd {
 public:
@@ -17,8 +18,11 @@ public:
 
     HWND m_hWnd = nullptr;
 
+    // The root of the run-time class records: CWnd's has no base.
+    static const CRuntimeClass classCWnd;
+    virtual const CRuntimeClass* GetRuntimeClass() const;
+
     operator HWND() const { return m_hWnd; }
-    HWND GetSafeHwnd() const { return m_hWnd; }
     BOOL Attach(HWND hWnd);
     HWND Detach();
 
@@ -30,12 +34,10 @@ public:
     {
         return ::PostMessageA(m_hWnd, message, wParam, lParam);
     }
-    void SetWindowText(LPCSTR text) { ::SetWindowTextA(m_hWnd, text); }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     void SetDlgItemText(int id, LPCSTR text) { ::SetDlgItemTextA(m_hWnd, id, text); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
-    BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
 
     // Offers the message to the message map (OnWndMsg); DefWindowProc gets it only when no
@@ -50,7 +52,6 @@ public:
     // Takes the window's messages through this object's WindowProc until the window is
     // destroyed or UnsubclassWindow gives them back. One object per window at a time.
     BOOL SubclassWindow(HWND hWnd);
-    BOOL SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
 
     // The message map: TRUE when an entry handled the message, with its result in *pResult.

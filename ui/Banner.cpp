@@ -1,5 +1,7 @@
-// The banner link's two handlers.
+// The banner link's run-time class record and its two handlers.
 #include "Banner.h"
+
+IMPLEMENT_DYNAMIC(CBanner, CStatic)
 
 BEGIN_MESSAGE_MAP(CBanner, CStatic)
     ON_WM_SETCURSOR()

@@ -10,6 +10,8 @@
 #include "Static.h"
 
 class CBanner : public CStatic {
+    DECLARE_DYNAMIC(CBanner)
+
 public:
     explicit CBanner(ShellRequests& shell = SystemShell()) : m_shell(shell) {}
 

@@ -7,6 +7,8 @@
 #include "WebPages.h"
 #include "resource.h"
 
+IMPLEMENT_DYNAMIC(CDriverSignatureDlg, CDialog)
+
 BEGIN_MESSAGE_MAP(CDriverSignatureDlg, CDialog)
     ON_BN_CLICKED(IDC_SIGNATURE_CANCEL, &CDriverSignatureDlg::OnCancelClicked)
     ON_BN_CLICKED(IDC_RESTART_NOW, &CDriverSignatureDlg::OnRestartNowClicked)

@@ -9,6 +9,8 @@
 #include "ShellRequests.h"
 
 class CDriverSignatureDlg : public CDialog {
+    DECLARE_DYNAMIC(CDriverSignatureDlg)
+
 public:
     // No parent: the modal run takes the application's main window as the owner.
     explicit CDriverSignatureDlg(ShellRequests& shell = SystemShell());

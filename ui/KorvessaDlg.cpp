@@ -59,8 +59,6 @@ CKorvessaDlg::CKorvessaDlg(ShellRequests& shell, InstallPlatform& platform, cons
     : CDialog(IDD_KORVESSA_DIALOG), m_banner(shell), m_shell(shell), m_platform(platform), m_deviceTree(deviceTree)
 {
     m_hIcon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    m_bInstalling = FALSE;
-    m_pInstallThread = nullptr;
     m_hWinEventHook = WatchForNewHardwareWindows();
 }
 
@@ -115,7 +113,7 @@ BOOL CKorvessaDlg::OnInitDialog()
     CDialog::OnInitDialog();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    m_progress.SendMessage(PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+    m_progress.SetRange(0, 100);
     FillVendorTable(m_vendors);
     ShowOsVersion(*this);
     RegisterForDeviceNotifications();
@@ -135,7 +133,9 @@ BOOL CKorvessaDlg::OnInitDialog()
 
 void CKorvessaDlg::RegisterForDeviceNotifications()
 {
+    // The 8-bit record with an empty name: 32 bytes on either word size.
     DEV_BROADCAST_DEVICEINTERFACE_A filter = {};
+    static_assert(sizeof filter == 32, "the filter record the system expects");
     filter.dbcc_size = sizeof filter;
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
     filter.dbcc_classguid = kUsbDeviceInterface;

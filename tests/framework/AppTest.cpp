@@ -1,6 +1,8 @@
 // The application object's run: InitInstance, a loop of its own only when it returns TRUE,
-// ExitInstance's value as the exit code; and its message boxes.
+// ExitInstance's value as the exit code, OLE ended after it; and its message boxes.
 #include <gtest/gtest.h>
+
+#include <ole2.h>
 
 #include "App.h"
 
@@ -43,6 +45,32 @@ TEST(AfxWinMain, RunsALoopOfItsOwnOnlyWhenInitInstanceReturnsTrue)
         }
     }
     EXPECT_EQ(nullptr, AfxGetApp());
+}
+
+class OleApp : public CWinApp {
+public:
+    BOOL InitInstance() override
+    {
+        m_first = AfxOleInit();
+        m_again = AfxOleInit();
+        return FALSE;
+    }
+    BOOL m_first = FALSE;
+    BOOL m_again = FALSE;
+};
+
+TEST(AfxOleInit, InitialisesOleForTheRunWhichEndsIt)
+{
+    EXPECT_FALSE(AfxOleInit());  // no application object
+    {
+        OleApp app;
+        AfxWinMain();
+        EXPECT_TRUE(app.m_first);
+        EXPECT_TRUE(app.m_again);
+    }
+    // Ended once for the one start: a new start on this thread is a first one again.
+    EXPECT_EQ(S_OK, OleInitialize(nullptr));
+    OleUninitialize();
 }
 
 TEST(CWinApp, IsNamedAfterItsModule)

@@ -119,6 +119,10 @@ TEST_F(MainDialog, SetsUpTheDeviceListsColumnsStylesAndImages)
         EXPECT_TRUE(ImageList_GetIconSize(images, &cx, &cy));
         EXPECT_EQ(24, cx);
         EXPECT_EQ(24, cy);
+        // Masked, so that the pictures' white ground is transparent.
+        IMAGEINFO info = {};
+        ASSERT_TRUE(ImageList_GetImageInfo(images, 0, &info));
+        EXPECT_NE(nullptr, info.hbmMask);
     });
     EXPECT_EQ(IDOK, dialog.DoModal());
     // The view did not take the list with it: m_imageList alone destroys it.
@@ -148,6 +152,30 @@ TEST_F(MainDialog, ClosesTheNewHardwareWindowsOfAnotherProcessOpenAtStartWizardF
     EXPECT_EQ(1u, windows.WaitForExit(5000));
 }
 
+TEST_F(MainDialog, IsNotHeldUpByANewHardwareWindowThatDoesNotAnswer)
+{
+    const std::string wizard = kFoundNewHardwareWizardTitle;
+    StartedProgram windows(HelperPath(), "unresponsive 3000 \"" + wizard + "\" \"Korvessa test window\"");
+    ASSERT_TRUE(windows.Started());
+    ASSERT_EQ("ready", windows.ReadLine());
+
+    const DWORD start = GetTickCount();
+    DWORD initialisedAfter = 0;
+    InspectedMainDialog dialog(m_shell, [&](InspectedMainDialog&) { initialisedAfter = GetTickCount() - start; });
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    // A close request that waited for the answer would take most of the 3 seconds.
+    EXPECT_LT(initialisedAfter, 2000u);
+
+    // Once the window takes messages again, the request is there.
+    for (int tries = 0; tries < 250 && FindWindowA(nullptr, wizard.c_str()); ++tries)
+        PumpMessages(20);
+    HWND left = FindWindowA(nullptr, "Korvessa test window");
+    ASSERT_NE(nullptr, left);
+    PostMessageA(left, WM_APP, 0, 0);
+    EXPECT_EQ("closed 0", windows.ReadLine());
+    EXPECT_EQ(1u, windows.WaitForExit(5000));
+}
+
 TEST(MainDialogTeardown, WithNoWorkerEverStartedWaitsForNothing)
 {
     RegisterCommonControls();
@@ -156,11 +184,17 @@ TEST(MainDialogTeardown, WithNoWorkerEverStartedWaitsForNothing)
     {
         CKorvessaDlg neverOpened(shell);
     }
+    HWINEVENTHOOK hook = nullptr;
     {
-        InspectedMainDialog opened(shell, [](InspectedMainDialog&) {});
+        InspectedMainDialog opened(shell, [&](InspectedMainDialog& d) { hook = d.m_hWinEventHook; });
         opened.DoModal();
     }
     EXPECT_LT(GetTickCount() - start, 150u);
+    // Removed with the object: a second removal finds no hook. (Wine's
+    // UnregisterDeviceNotification reports success for any handle, so the notification's
+    // release cannot be seen the same way.)
+    ASSERT_NE(nullptr, hook);
+    EXPECT_FALSE(UnhookWinEvent(hook));
 }
 
 // In a process of its own, since a worker that outlives the grace ends the process.

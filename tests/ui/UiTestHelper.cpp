@@ -2,6 +2,8 @@
 //   ui_test_helper windows TITLE...  opens a top-level window per title, prints "ready", and
 //       on WM_APP to any of them prints the indices of the windows in the order WM_CLOSE
 //       reached them ("closed 0 1") and exits with the number of windows still open.
+//   ui_test_helper unresponsive MS TITLE...  the same, but takes no message for MS
+//       milliseconds after "ready", as a window that does not answer.
 //   ui_test_helper worker MS  builds the main dialog object, lets it own a worker thread that
 //       runs MS milliseconds and a child "sleep" process of this one as its companion, and
 //       destroys the object: exit code 3 when the process survived the teardown.
@@ -44,7 +46,7 @@ LRESULT CALLBACK RecordingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-int OpenWindows(int count, char** titles)
+int OpenWindows(int count, char** titles, DWORD unresponsiveMs)
 {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = RecordingWindowProc;
@@ -61,6 +63,7 @@ int OpenWindows(int count, char** titles)
         DispatchMessageA(&msg);
     printf("ready\n");
     fflush(stdout);
+    Sleep(unresponsiveMs);
     while (GetMessageA(&msg, nullptr, 0, 0) > 0)
         DispatchMessageA(&msg);
     return 100;
@@ -104,7 +107,9 @@ int TearDownWithWorker(DWORD workerMs)
 int main(int argc, char** argv)
 {
     if (argc >= 2 && strcmp(argv[1], "windows") == 0)
-        return OpenWindows(argc - 2, argv + 2);
+        return OpenWindows(argc - 2, argv + 2, 0);
+    if (argc >= 3 && strcmp(argv[1], "unresponsive") == 0)
+        return OpenWindows(argc - 3, argv + 3, static_cast<DWORD>(atoi(argv[2])));
     if (argc == 3 && strcmp(argv[1], "worker") == 0)
         return TearDownWithWorker(static_cast<DWORD>(atoi(argv[2])));
     if (argc == 2 && strcmp(argv[1], "sleep") == 0) {
