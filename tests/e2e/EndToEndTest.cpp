@@ -214,6 +214,19 @@ TEST_F(EndToEnd, AltF4EndsTheProcess)
     ExpectEndsCleanly(m_korvessa);
 }
 
+// WM_CLOSE while the worker still runs: the process ends within a second, with the exit code
+// of a normal end and not a crash's.
+void ExpectClosingEndsTheProcessWithinASecond(KorvessaProcess& korvessa)
+{
+    const DWORD closed = GetTickCount();
+    PostMessageA(korvessa.MainWindow(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(korvessa.WaitForExit(5000)) << "the program hangs";
+    EXPECT_LT(GetTickCount() - closed, 1000u);
+    DWORD exitCode = STILL_ACTIVE;
+    GetExitCodeProcess(korvessa.Process(), &exitCode);
+    EXPECT_EQ(0u, exitCode) << "not a crash";
+}
+
 // A test build whose companion outlives the teardown's 200 ms by far.
 TEST(EndToEndSlowInstallation, ClosingWhileTheCompanionRunsEndsTheProcessWithinASecond)
 {
@@ -227,15 +240,8 @@ TEST(EndToEndSlowInstallation, ClosingWhileTheCompanionRunsEndsTheProcessWithinA
     ASSERT_EQ(33, korvessa.ProgressPosition());
     Sleep(100);
 
-    const DWORD closed = GetTickCount();
-    PostMessageA(korvessa.MainWindow(), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(korvessa.WaitForExit(5000)) << "the program hangs";
-    EXPECT_LT(GetTickCount() - closed, 1000u);
-    DWORD exitCode = STILL_ACTIVE;
-    GetExitCodeProcess(korvessa.Process(), &exitCode);
-    EXPECT_EQ(0u, exitCode) << "not a crash";
+    ExpectClosingEndsTheProcessWithinASecond(korvessa);
 }
-
 
 // The worker waits in the restart dialog, a modal loop of its own owned by the main window,
 // when the main window is closed.
@@ -251,13 +257,7 @@ TEST(EndToEndSlowInstallation, ClosingWhileTheRestartDialogIsOpenEndsTheProcessW
     ASSERT_FALSE(IsWindowEnabled(korvessa.MainWindow()));
     EXPECT_EQ("[Error] Windows 8 x64 driver signature verification failed", korvessa.ControlText(kStatusLine));
 
-    const DWORD closed = GetTickCount();
-    PostMessageA(korvessa.MainWindow(), WM_CLOSE, 0, 0);
-    ASSERT_TRUE(korvessa.WaitForExit(5000)) << "the program hangs";
-    EXPECT_LT(GetTickCount() - closed, 1000u);
-    DWORD exitCode = STILL_ACTIVE;
-    GetExitCodeProcess(korvessa.Process(), &exitCode);
-    EXPECT_EQ(0u, exitCode) << "not a crash";
+    ExpectClosingEndsTheProcessWithinASecond(korvessa);
 }
 
 }  // namespace
