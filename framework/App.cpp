@@ -67,6 +67,9 @@ BOOL AfxOleInit()
 
 int AfxMessageBox(LPCSTR lpszText, UINT nType)
 {
+    // A box that names no icon of its own gets the warning one.
+    if ((nType & MB_ICONMASK) == 0)
+        nType |= MB_ICONEXCLAMATION;
     CWnd* mainWnd = AfxGetMainWnd();
     return ::MessageBoxA(mainWnd ? mainWnd->m_hWnd : nullptr, lpszText, g_app ? g_app->m_pszAppName : nullptr,
                          nType);

@@ -49,7 +49,7 @@ void AfxEnableControlContainer(void* pManager = nullptr);
 // the end. FALSE without an application object.
 BOOL AfxOleInit();
 // A message box owned by the main window, titled with the application's name, on the
-// calling thread.
+// calling thread; without an icon of its own it shows the warning icon.
 int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK);
 
 // What WinMain runs: InitInstance, the message loop when it returned TRUE, ExitInstance

@@ -42,7 +42,7 @@ void CKorvessaDlg::SetProgress(int position)
 
 void CKorvessaDlg::ShowMessageBox(LPCSTR text)
 {
-    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(text, MB_OK);
 }
 
 void CKorvessaDlg::OpenWebPage(LPCSTR address)
