@@ -2,7 +2,6 @@
 // result of either is looked at.
 #include "DriverSignatureDlg.h"
 
-#include "CString.h"
 #include "KeyFilter.h"
 #include "WebPages.h"
 #include "resource.h"
@@ -34,9 +33,12 @@ void CDriverSignatureDlg::OnCancelClicked()
 
 void CDriverSignatureDlg::OnRestartNowClicked()
 {
-    // Restart (-r) into the advanced boot options (-o) at once (-t 0).
-    const CString command = CString("shutdown") + " -o" + " -r" + " -t" + " 0";
-    m_shell.Run(command, SW_HIDE);
+    // The system's own shutdown.exe, quoted; restart (-r) into the advanced boot options (-o)
+    // at once (-t 0).
+    const CString shutdown = SystemFolderFile("shutdown.exe");
+    if (shutdown.IsEmpty())
+        return;
+    m_shell.Run("\"" + shutdown + "\"" + " -o" + " -r" + " -t" + " 0", SW_HIDE);
 }
 
 void CDriverSignatureDlg::OnLearnMoreClicked()

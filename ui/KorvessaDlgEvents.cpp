@@ -131,5 +131,7 @@ void CKorvessaDlg::OnRefreshClicked()
 
 void CKorvessaDlg::OnDeviceManagerClicked()
 {
-    m_shell.Execute(m_hWnd, nullptr, kDeviceManagerConsole, SW_SHOW);
+    const CString console = SystemFolderFile(kDeviceManagerConsole);
+    if (!console.IsEmpty())
+        m_shell.Execute(m_hWnd, nullptr, console, SW_SHOW);
 }

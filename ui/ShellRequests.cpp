@@ -24,3 +24,12 @@ ShellRequests& SystemShell()
 {
     return g_systemShell;
 }
+
+CString SystemFolderFile(LPCSTR fileName)
+{
+    char path[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    if (length == 0 || length + 1 + lstrlenA(fileName) >= MAX_PATH)
+        return CString();
+    return CString(path) + "\\" + fileName;
+}

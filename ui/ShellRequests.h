@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "CString.h"
+
 class ShellRequests {
 public:
     virtual void Execute(HWND owner, LPCSTR verb, LPCSTR file, int showCommand) = 0;  // ShellExecuteA(owner, verb, file, NULL, NULL, showCommand)
@@ -15,3 +17,8 @@ protected:
 
 // The real one.
 ShellRequests& SystemShell();
+
+// The full path of a file in the system folder, or the empty text when the folder cannot be
+// had or the path would not fit. The program runs elevated, often from the download folder:
+// a bare name would find a planted file of that name there first.
+CString SystemFolderFile(LPCSTR fileName);

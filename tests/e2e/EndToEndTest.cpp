@@ -163,7 +163,7 @@ TEST_F(EndToEnd, HelpAndDeviceManagerOpenExactlyTheirTargets)
     ASSERT_TRUE(WaitForOpenedTargets(2, 10000));
     const std::vector<std::string> opened = OpenedTargets();
     EXPECT_EQ("3 https://www.korvessa.com/documentation/", opened[0]);  // SW_SHOWMAXIMIZED
-    EXPECT_EQ("5 devmgmt.msc", opened[1].substr(0, 2) + PathFindFileNameA(opened[1].c_str()));  // SW_SHOW
+    EXPECT_EQ("5 " + InSystemFolder("devmgmt.msc"), opened[1]);  // SW_SHOW
 }
 
 TEST_F(EndToEnd, EnterAndEscDoNothingWhereverTheyArePressedAndSpacePressesAButton)

@@ -93,7 +93,7 @@ TEST_F(RestartDialog, RestartNowRunsTheShutdownCommandHiddenAtEachPressAndStaysO
     ASSERT_TRUE(WaitUntil([&] { return m_shell.Count() == 2; }));
     ASSERT_EQ(2u, m_shell.Runs().size());
     for (const RecordingShell::Command& command : m_shell.Runs()) {
-        EXPECT_EQ("shutdown -o -r -t 0", command.commandLine);
+        EXPECT_EQ("\"" + InSystemFolder("shutdown.exe") + "\" -o -r -t 0", command.commandLine);
         EXPECT_EQ(static_cast<UINT>(SW_HIDE), command.showCommand);
     }
     EXPECT_FALSE(m_thread->Ended());

@@ -138,7 +138,7 @@ TEST_F(MainDialogEvents, InstallStartsOneWorkerAtATimeAndTheOtherButtonsWorkMean
     EXPECT_EQ(SW_SHOWMAXIMIZED, opened[0].showCommand);
     EXPECT_EQ(m_main.Window(), opened[1].owner);
     EXPECT_FALSE(opened[1].verbGiven);
-    EXPECT_EQ("devmgmt.msc", opened[1].file);
+    EXPECT_EQ(InSystemFolder("devmgmt.msc"), opened[1].file);
     EXPECT_EQ(SW_SHOW, opened[1].showCommand);
     EXPECT_EQ(1, m_main.m_platform.Runs());
 

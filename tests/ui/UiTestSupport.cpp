@@ -87,3 +87,10 @@ std::string HelperPath()
     *strrchr(path, '\\') = 0;
     return std::string(path) + "\\ui_test_helper.exe";
 }
+
+std::string InSystemFolder(const char* fileName)
+{
+    char folder[MAX_PATH] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder) + "\\" + fileName;
+}

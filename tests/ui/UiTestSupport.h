@@ -37,3 +37,6 @@ private:
 
 // The test helper program next to this test program.
 std::string HelperPath();
+
+// The full path of a file in the system folder, where the programs the windows start lie.
+std::string InSystemFolder(const char* fileName);
