@@ -4,6 +4,8 @@
 
 #include <shlwapi.h>
 
+#include <exception>
+
 #include "AdbCompatibleId.h"
 #include "CompanionAnswers.h"
 #include "DriverPackage.h"
@@ -78,22 +80,41 @@ CString PackagePath(const CString& workFolder, LPCSTR fileName)
     return path;
 }
 
-void WritePackage(InstallHost& host, InstallPlatform& platform)
+// Writes one file and shows its progress; when the file cannot be written the run ends
+// there, so that nothing installs or runs an older file left in the folder (a companion
+// held open by another program, a read-only INF).
+bool WritePackageFile(InstallHost& host, InstallPlatform& platform, const PackageStep& file)
 {
-    platform.ExtractDriverFile(kInf.resourceId);
-    host.SetProgress(kInf.progress);
-    if (platform.IsWow64()) {
-        for (const PackageStep& file : k64BitFiles) {
-            platform.ExtractDriverFile(file.resourceId);
-            host.SetProgress(file.progress);
-        }
-    } else {
-        for (const PackageStep& file : k32BitFiles) {
-            platform.ExtractDriverFile(file.resourceId);
-            host.SetProgress(file.progress);
-        }
+    if (!platform.ExtractDriverFile(file.resourceId)) {
+        host.SetStatusText(StatusText::kPackageNotWritten);
+        host.SetProgress(0);
+        return false;
     }
+    host.SetProgress(file.progress);
+    return true;
+}
+
+template <size_t Count>
+bool WritePackageFiles(InstallHost& host, InstallPlatform& platform, const PackageStep (&files)[Count])
+{
+    for (const PackageStep& file : files) {
+        if (!WritePackageFile(host, platform, file))
+            return false;
+    }
+    return true;
+}
+
+// TRUE when every file of the road was written; otherwise the failure has been shown.
+bool WritePackage(InstallHost& host, InstallPlatform& platform)
+{
+    if (!WritePackageFile(host, platform, kInf))
+        return false;
+    const bool written = platform.IsWow64() ? WritePackageFiles(host, platform, k64BitFiles)
+                                            : WritePackageFiles(host, platform, k32BitFiles);
+    if (!written)
+        return false;
     host.SetProgress(21);
+    return true;
 }
 
 // Waits while Plug and Play installs devices of its own. A test that fails ends the wait,
@@ -179,7 +200,8 @@ void InstallDriver(InstallHost& host)
     InstallPlatform& platform = host.Platform();
     host.SetStatusText(StatusText::kInstalling);
     host.SetProgress(0);
-    WritePackage(host, platform);
+    if (!WritePackage(host, platform))
+        return;
     WaitForPlugAndPlay(host, platform);
     host.SetStatusText(StatusText::kFinal);
     host.SetProgress(32);
@@ -195,7 +217,12 @@ void InstallDriver(InstallHost& host)
 UINT InstallThreadProc(LPVOID parameter)
 {
     InstallHost& host = *static_cast<InstallHost*>(parameter);
-    InstallDriver(host);
+    // An allocation that fails throws. Nothing may leave a thread's procedure, which would end
+    // the program, and Install must work again afterwards.
+    try {
+        InstallDriver(host);
+    } catch (const std::exception&) {
+    }
     host.m_bInstalling = FALSE;
     return 0;
 }

@@ -15,6 +15,8 @@ constexpr char kSamsungDriverNeeded[] = "[Tip] Please download Samsung USB Drive
 constexpr char kSamsungMessageBox[] = "[Tip] Please download Samsung USB Driver, Click OK to continue";
 constexpr char kDeviceNotFound[] = "[Error] Device not found";
 constexpr char kCompanionNotRun[] = "[Failed] Load x64 Korvessa failed";
+// A file of the driver package could not be written.
+constexpr char kPackageNotWritten[] = "[Failed] Could not write the driver package";
 // The worker's thread could not be started.
 constexpr char kInstallNotStarted[] = "[Failed] Could not start the installation";
 

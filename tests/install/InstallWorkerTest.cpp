@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,7 @@ struct World {
     BOOL adbProblemDevice = FALSE;
     std::deque<BOOL> adbInterfaceScans;  // one answer per scan
     BOOL samsungDevice = FALSE;
-    BOOL filesWritten = TRUE;
+    int unwritableFile = 0;  // the resource id of a package file that cannot be written
     BOOL companionStarts = TRUE;
     CString companionAnswer;
     BOOL driverUpdated = TRUE;
@@ -55,7 +56,7 @@ public:
     BOOL ExtractDriverFile(int resourceId) override
     {
         Record("file " + std::to_string(resourceId));
-        return m_world.filesWritten;
+        return resourceId != m_world.unwritableFile;
     }
     BOOL IsWow64() override { return m_world.wow64; }
     BOOL IsWindowsVista() override { return m_world.vista; }
@@ -192,11 +193,10 @@ TEST(InstallDriver, DecisionsAndThe32BitRoad)
              w.adbInterfaceScans = {TRUE};
          }),
          kPackage64 + kFinal + alreadyInstalled},
-        {"Samsung device with an ADB device in trouble, no package file written",
+        {"Samsung device with an ADB device in trouble",
          world([](World& w) {
              w.adbProblemDevice = TRUE;
              w.samsungDevice = TRUE;
-             w.filesWritten = FALSE;
          }),
          kPackage32 + kFinal + samsung},
         {"Samsung device without the ADB interface",
@@ -245,6 +245,48 @@ TEST(InstallDriver, DecisionsAndThe32BitRoad)
     };
     for (const Road& road : roads)
         EXPECT_EQ(road.expected, RunInstallation(road.world)) << road.name;
+}
+
+TEST(InstallDriver, APackageFileThatCannotBeWrittenEndsTheRunThere)
+{
+    // Whatever lies in the folder from an earlier run is neither installed nor run: no
+    // scan, companion, installer, rebuild or adb ending follows the failed write.
+    const Events failed = {"status [Failed] Could not write the driver package", "progress 0"};
+    const struct {
+        BOOL wow64;
+        const Events& package;
+    } roads[] = {{TRUE, kPackage64}, {FALSE, kPackage32}};
+    for (const auto& road : roads) {
+        for (size_t event = 0; event < road.package.size(); ++event) {
+            const std::string& step = road.package[event];
+            if (step.rfind("file ", 0) != 0)
+                continue;
+            World world;
+            world.wow64 = road.wow64;
+            world.adbProblemDevice = TRUE;
+            world.pendingInstallTests.clear();
+            world.unwritableFile = std::stoi(step.substr(5));
+            const Events written(road.package.begin(), road.package.begin() + event + 1);
+            EXPECT_EQ(written + failed, RunInstallation(world)) << step << (road.wow64 ? " (64-bit)" : " (32-bit)");
+        }
+    }
+}
+
+TEST(InstallDriver, AnAllocationFailureStillClearsTheInstallFlag)
+{
+    class FailingPlatform : public ScriptedPlatform {
+    public:
+        using ScriptedPlatform::ScriptedPlatform;
+        BOOL IsSamsungDevicePresent() override { throw std::bad_alloc(); }
+    };
+    World world;
+    world.adbProblemDevice = TRUE;
+    Events events;
+    FailingPlatform platform(world, events);
+    RecordingHost host(platform, events);
+    host.m_bInstalling = TRUE;
+    EXPECT_EQ(0u, InstallThreadProc(&host));
+    EXPECT_FALSE(host.m_bInstalling) << "Install would stay dead until the program restarts";
 }
 
 TEST(InstallDriver, The32BitInstallerErrors)
