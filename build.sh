@@ -5,6 +5,8 @@
 #   ./build.sh test   the same, then run every test under Wine on a private headless display
 #   ./build.sh run    the same as build, then start Korvessa under Wine: on the current display,
 #                     or without one on a private headless display, saving build/screenshot.png
+#   ./build.sh bench  the same as build, then run every benchmark under Wine on a private
+#                     headless display and print one line of figures for each
 # KORVESSA_DRIVER_PACKAGE=DIR takes the published driver package files from DIR.
 # KORVESSA_64BIT_ONLY=1 takes the road of a host that runs no 32-bit programs on any host.
 set -euo pipefail
@@ -162,6 +164,66 @@ run_tests() {
     return $status
 }
 
+# Each benchmark program with its arguments; its last line of output is its summary.
+benchmark_runs=(
+    device_scan_benchmark
+    startup_benchmark
+    responsiveness_benchmark
+    "program_size_benchmark build/out/Korvessa.exe"
+    "program_size_benchmark build/out/KorvessaX64.exe")
+
+# Runs one benchmark of one word size, adds its whole output to build/bench.log and prints its
+# summary; fails when the benchmark fails or prints nothing.
+run_benchmark() {
+    local word_size=$1 program=$2
+    shift 2
+    local folder=$build/bin
+    [ "$word_size" = x64 ] && folder=$build/x64/bin
+    local output errors status=0
+    output=$(mktemp)
+    errors=$(mktemp)
+    # Into files, not pipes: Wine's services would keep a pipe open. A benchmark that hangs
+    # ends after ten minutes, as a test does.
+    timeout 600 "$KORVESSA_WINE" "$folder/$program.exe" "$@" </dev/null >"$output" 2>"$errors" || status=$?
+    { echo "== $program ($word_size)${*:+ $*}"; cat "$output" "$errors"; } | tr -d '\r' >>"$build/bench.log"
+    local summary
+    summary=$(tr -d '\r' <"$output" | sed -n '$p')
+    rm -f "$output" "$errors"
+    if [ $status -ne 0 ] || [ -z "$summary" ]; then
+        printf '%-24s %s  FAILED (exit code %s; see build/bench.log)\n' "$program" "$word_size" "$status"
+        return 1
+    fi
+    printf '%-24s %s  %s\n' "$program" "$word_size" "$summary"
+}
+
+run_benchmarks() {
+    choose_wine
+    trap stop_wine EXIT
+    start_headless_display
+    # A prefix of their own, so a test run's is never touched.
+    export WINEPREFIX=$build/bench-prefix
+    start_test_prefix
+    local word_sizes=(x86 x64)
+    if [ $host_runs_32bit = no ]; then
+        word_sizes=(x64)
+        local left_out
+        left_out=$(printf '%s\n' "${benchmark_runs[@]%% *}" | uniq | paste -sd ' ')
+        echo "This host runs no 32-bit programs (the 32-bit Wine loader does not start here, or" \
+             "KORVESSA_64BIT_ONLY=1): left out the 32-bit benchmarks $left_out."
+    fi
+    : >"$build/bench.log"
+    local word_size run status=0
+    for word_size in "${word_sizes[@]}"; do
+        for run in "${benchmark_runs[@]}"; do
+            # shellcheck disable=SC2086
+            run_benchmark "$word_size" $run || status=1
+        done
+    done
+    stop_wine
+    trap - EXIT
+    return $status
+}
+
 # The caption of Korvessa's main window.
 main_window_title() {
     sed -n 's/^CAPTION "\(Korvessa 2\.0[^"]*\)"$/\1/p' "$root/resources/ui.rc" | head -n 1
@@ -216,8 +278,13 @@ case $command in
         build_programs
         run_program
         ;;
+    bench)
+        set_up
+        build_programs
+        run_benchmarks
+        ;;
     *)
-        echo "usage: $0 [test|run]" >&2
+        echo "usage: $0 [build|run|test|bench]" >&2
         exit 2
         ;;
 esac

@@ -1,4 +1,5 @@
-// Prints how a program file's size divides into code, pictures and the driver package:
+// Prints, in one line, how a program file's size divides into code, pictures and the driver
+// package:
 //     program_size_benchmark.exe PATH
 // Code is the raw size of the sections that hold code; pictures are the icon and bitmap
 // resources; the package is the resources of type "BIN"; the rest is data, imports,
@@ -69,7 +70,7 @@ DWORD ResourceBytes(HMODULE module, LPCSTR type) {
 }
 
 void PrintPart(const char* part, DWORD bytes, size_t whole) {
-    std::printf("  %-9s %9lu bytes  %5.1f%%\n", part, static_cast<unsigned long>(bytes),
+    std::printf("; %s %lu (%.1f%%)", part, static_cast<unsigned long>(bytes),
                 whole != 0 ? 100.0 * bytes / whole : 0.0);
 }
 
@@ -92,10 +93,11 @@ int main(int argc, char** argv) {
     DWORD package = ResourceBytes(module, "BIN");
     FreeLibrary(module);
 
-    std::printf("%s: %lu bytes\n", argv[1], static_cast<unsigned long>(file.size()));
+    std::printf("%s: %lu bytes", argv[1], static_cast<unsigned long>(file.size()));
     PrintPart("code", code, file.size());
     PrintPart("pictures", pictures, file.size());
     PrintPart("package", package, file.size());
     PrintPart("the rest", static_cast<DWORD>(file.size()) - code - pictures - package, file.size());
+    std::printf("\n");
     return 0;
 }

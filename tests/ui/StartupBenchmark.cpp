@@ -1,6 +1,5 @@
 // Not a test: the time from starting Korvessa.exe to its main window being visible under
-// Wine, the median of ten starts. Run by hand, with a display:
-//   wine build/bin/startup_benchmark.exe
+// Wine, the median of ten starts, in one line. It needs a display; ./build.sh bench runs it.
 #include <windows.h>
 
 #include <algorithm>
