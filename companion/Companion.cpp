@@ -1,7 +1,6 @@
 // The companion's run, from its start-up to the one result word it prints.
 #include "Companion.h"
 
-#include <shlwapi.h>
 #include <stdio.h>
 
 #include "ResultWords.h"
@@ -21,7 +20,7 @@ std::wstring InfPath(const std::wstring& workFolder)
     infName[31] = L'\0';
     wchar_t path[MAX_PATH];
     lstrcpynW(path, workFolder.c_str(), MAX_PATH);
-    if (!PathAppendW(path, KORVESSA_PACKAGE_FOLDER(KORVESSA_WIDE_TEXT)) || !PathAppendW(path, infName))
+    if (!AppendPath(path, KORVESSA_PACKAGE_FOLDER(KORVESSA_WIDE_TEXT)) || !AppendPath(path, infName))
         return std::wstring();
     return path;
 }

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "CompanionDlls.h"
+
 // TRUE when the calling thread's token holds the built-in Administrators group as an enabled
 // group. A membership test that cannot be made counts as FALSE.
 BOOL IsRunningAsAdmin();
@@ -20,9 +22,11 @@ std::wstring GetWorkFolder();
 // "usb\class_ff&subclass_42&prot_01", the ADB compatible ID the driver is installed for.
 std::wstring AdbHardwareId();
 
-// Installs the INF's driver for the ADB hardware ID, forced over any driver in place. The
-// error code becomes 0 on success, the call's last error otherwise.
-BOOL InstallAndroidUsbDriver(std::wstring infPath, DWORD* errorCode, BOOL* needReboot);
+// Installs the INF's driver for the ADB hardware ID with the installer, forced over any driver
+// in place. The error code becomes 0 on success, the call's last error otherwise; without an
+// installer (nullptr), the reason newdev.dll's installer could not be had.
+BOOL InstallAndroidUsbDriver(std::wstring infPath, DWORD* errorCode, BOOL* needReboot,
+                             UpdateDriverFunction update = SystemUpdateDriver());
 
 // The steps of one run, for tests to replace.
 class CompanionPlatform {

@@ -2,9 +2,7 @@
 // driver installation.
 #include "Companion.h"
 
-#include <newdev.h>
 #include <shlobj.h>
-#include <shlwapi.h>
 #include <stdio.h>
 
 #include "AdbCompatibleId.h"
@@ -28,9 +26,9 @@ std::wstring GetWorkFolder()
 {
     wchar_t path[MAX_PATH] = L"";
     if (!SHGetSpecialFolderPathW(NULL, path, CSIDL_APPDATA, FALSE) ||
-        !PathAppendW(path, KORVESSA_WORK_FOLDER(KORVESSA_WIDE_TEXT)))
+        !AppendPath(path, KORVESSA_WORK_FOLDER(KORVESSA_WIDE_TEXT)))
         return std::wstring();
-    if (!PathIsDirectoryW(path))
+    if (!IsDirectory(path))
         SHCreateDirectoryExW(NULL, path, NULL);
     return path;
 }
@@ -43,11 +41,16 @@ std::wstring AdbHardwareId()
     return id;
 }
 
-BOOL InstallAndroidUsbDriver(std::wstring infPath, DWORD* errorCode, BOOL* needReboot)
+BOOL InstallAndroidUsbDriver(std::wstring infPath, DWORD* errorCode, BOOL* needReboot,
+                             UpdateDriverFunction update)
 {
+    if (update == nullptr) {
+        *errorCode = MissingUpdateDriverError();
+        return FALSE;
+    }
     const std::wstring hardwareId = AdbHardwareId();
-    const BOOL installed = UpdateDriverForPlugAndPlayDevicesW(
-        NULL, hardwareId.c_str(), infPath.c_str(), INSTALLFLAG_FORCE, needReboot);
+    const BOOL installed =
+        update(NULL, hardwareId.c_str(), infPath.c_str(), INSTALLFLAG_FORCE, needReboot);
     *errorCode = installed ? 0 : GetLastError();
     return installed;
 }

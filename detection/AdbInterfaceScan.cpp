@@ -1,4 +1,5 @@
-// The SetupAPI scan for the ADB interface, and the running system's device information sets.
+// The SetupAPI scan for the ADB interface, and the running system's device information sets
+// (setupapi.dll's functions as SetupApi() has them).
 #include "AdbInterfaceScan.h"
 
 #include <initguid.h>
@@ -10,6 +11,7 @@
 
 #include "AdbCompatibleId.h"
 #include "CString.h"
+#include "SetupApi.h"
 
 namespace {
 
@@ -48,6 +50,15 @@ CString ReadFirstCompatibleId(const DeviceInfoSets& sets, HDEVINFO set, SP_DEVIN
     return firstId;
 }
 
+// A function setupapi.dll lacks fails as SetupAPI's own calls fail: the failure value, with
+// the reason as the thread's last error.
+template <typename Result>
+Result FailMissing(Result failure)
+{
+    ::SetLastError(SetupApi().missingError);
+    return failure;
+}
+
 }  // namespace
 
 BOOL IsAdbInterfacePresent(const DeviceInfoSets& sets)
@@ -72,25 +83,30 @@ BOOL IsAdbInterfacePresent(const DeviceInfoSets& sets)
 HDEVINFO RealDeviceInfoSets::GetClassDevs(const GUID* classGuid, PCSTR enumerator, HWND parent,
                                           DWORD flags) const
 {
-    return ::SetupDiGetClassDevsA(classGuid, enumerator, parent, flags);
+    const auto getClassDevs = SetupApi().SetupDiGetClassDevsA;
+    return getClassDevs ? getClassDevs(classGuid, enumerator, parent, flags)
+                        : FailMissing(INVALID_HANDLE_VALUE);
 }
 
 BOOL RealDeviceInfoSets::EnumDeviceInfo(HDEVINFO set, DWORD index, SP_DEVINFO_DATA* device) const
 {
-    return ::SetupDiEnumDeviceInfo(set, index, device);
+    const auto enumDeviceInfo = SetupApi().SetupDiEnumDeviceInfo;
+    return enumDeviceInfo ? enumDeviceInfo(set, index, device) : FailMissing(FALSE);
 }
 
 BOOL RealDeviceInfoSets::GetDeviceRegistryProperty(HDEVINFO set, SP_DEVINFO_DATA* device,
                                                    DWORD property, DWORD* dataType, BYTE* buffer,
                                                    DWORD bufferSize, DWORD* requiredSize) const
 {
-    return ::SetupDiGetDeviceRegistryPropertyA(set, device, property, dataType, buffer,
-                                               bufferSize, requiredSize);
+    const auto getProperty = SetupApi().SetupDiGetDeviceRegistryPropertyA;
+    return getProperty ? getProperty(set, device, property, dataType, buffer, bufferSize, requiredSize)
+                       : FailMissing(FALSE);
 }
 
 BOOL RealDeviceInfoSets::DestroyDeviceInfoList(HDEVINFO set) const
 {
-    return ::SetupDiDestroyDeviceInfoList(set);
+    const auto destroy = SetupApi().SetupDiDestroyDeviceInfoList;
+    return destroy ? destroy(set) : FailMissing(FALSE);
 }
 
 HLOCAL RealDeviceInfoSets::LocalAlloc(UINT flags, SIZE_T bytes) const

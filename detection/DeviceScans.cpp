@@ -1,5 +1,5 @@
 // The pre-order walk of the device tree, the node steps of the three scans, and the running
-// system's tree: the Configuration Manager's ANSI calls, flags 0.
+// system's tree: the Configuration Manager's ANSI calls, flags 0, from setupapi.dll.
 #include "DeviceScans.h"
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "AdbCompatibleId.h"
+#include "SetupApi.h"
 #include "SystemFacts.h"
 
 namespace {
@@ -130,35 +131,43 @@ BOOL IsSamsungDevicePresent(const DeviceTree& tree)
     return found;
 }
 
+// A function setupapi.dll lacks fails as a call the Configuration Manager does not implement.
 CONFIGRET RealDeviceTree::LocateRoot(DEVINST* root) const
 {
-    return ::CM_Locate_DevNodeA(root, nullptr, 0);
+    const auto locate = SetupApi().CM_Locate_DevNodeA;
+    return locate ? locate(root, nullptr, 0) : CR_CALL_NOT_IMPLEMENTED;
 }
 
 CONFIGRET RealDeviceTree::GetChild(DEVINST* child, DEVINST node) const
 {
-    return ::CM_Get_Child(child, node, 0);
+    const auto getChild = SetupApi().CM_Get_Child;
+    return getChild ? getChild(child, node, 0) : CR_CALL_NOT_IMPLEMENTED;
 }
 
 CONFIGRET RealDeviceTree::GetSibling(DEVINST* sibling, DEVINST node) const
 {
-    return ::CM_Get_Sibling(sibling, node, 0);
+    const auto getSibling = SetupApi().CM_Get_Sibling;
+    return getSibling ? getSibling(sibling, node, 0) : CR_CALL_NOT_IMPLEMENTED;
 }
 
 CONFIGRET RealDeviceTree::GetParent(DEVINST* parent, DEVINST node) const
 {
-    return ::CM_Get_Parent(parent, node, 0);
+    const auto getParent = SetupApi().CM_Get_Parent;
+    return getParent ? getParent(parent, node, 0) : CR_CALL_NOT_IMPLEMENTED;
 }
 
 CONFIGRET RealDeviceTree::GetRegistryProperty(DEVINST node, ULONG property, void* buffer,
                                               ULONG* length) const
 {
-    return ::CM_Get_DevNode_Registry_PropertyA(node, property, nullptr, buffer, length, 0);
+    const auto getProperty = SetupApi().CM_Get_DevNode_Registry_PropertyA;
+    return getProperty ? getProperty(node, property, nullptr, buffer, length, 0)
+                       : CR_CALL_NOT_IMPLEMENTED;
 }
 
 CONFIGRET RealDeviceTree::GetStatus(ULONG* status, ULONG* problem, DEVINST node) const
 {
-    return ::CM_Get_DevNode_Status(status, problem, node, 0);
+    const auto getStatus = SetupApi().CM_Get_DevNode_Status;
+    return getStatus ? getStatus(status, problem, node, 0) : CR_CALL_NOT_IMPLEMENTED;
 }
 
 DWORD RealDeviceTree::GetWindowsMajorVersion() const

@@ -36,7 +36,8 @@ public:
     virtual DWORD GetWindowsMajorVersion() const = 0;
 };
 
-// The running system's tree (cfgmgr32, ANSI forms, flags 0) and GetVersionExA.
+// The running system's tree (the CM_* functions of setupapi.dll, ANSI forms, flags 0) and
+// GetVersionExA.
 class RealDeviceTree : public DeviceTree {
 public:
     CONFIGRET LocateRoot(DEVINST* root) const override;

@@ -2,8 +2,8 @@
 #include "DriverPackage.h"
 
 #include <shlobj.h>
-#include <shlwapi.h>
 
+#include "ShellPaths.h"
 #include "WorkFolderNames.h"
 
 namespace {
@@ -35,7 +35,7 @@ struct PackagePaths {
 BOOL BuildPackagePaths(LPCSTR workFolder, const PackageFile* entry, PackagePaths* paths)
 {
     lstrcpynA(paths->packageFolder, workFolder, MAX_PATH);
-    if (!PathAppendA(paths->packageFolder, KORVESSA_PACKAGE_FOLDER(KORVESSA_ANSI_TEXT)))
+    if (!AppendPath(paths->packageFolder, KORVESSA_PACKAGE_FOLDER(KORVESSA_ANSI_TEXT)))
         return FALSE;
     lstrcpynA(paths->fileFolder, paths->packageFolder, MAX_PATH);
     lstrcpynA(paths->file, paths->packageFolder, MAX_PATH);
@@ -43,10 +43,10 @@ BOOL BuildPackagePaths(LPCSTR workFolder, const PackageFile* entry, PackagePaths
     // delete and the create of a file can do nothing.
     if (entry == nullptr)
         return TRUE;
-    if (entry->subFolder[0] != '\0' && !PathAppendA(paths->fileFolder, entry->subFolder))
+    if (entry->subFolder[0] != '\0' && !AppendPath(paths->fileFolder, entry->subFolder))
         return FALSE;
     lstrcpynA(paths->file, paths->fileFolder, MAX_PATH);
-    return PathAppendA(paths->file, entry->fileName);
+    return AppendPath(paths->file, entry->fileName);
 }
 
 }  // namespace
@@ -66,9 +66,9 @@ CString GetWorkFolder()
     // Without the application-data folder the result is empty: a bare "Korvessa" would be
     // a folder relative to whatever the current folder happens to be.
     if (!SHGetSpecialFolderPathA(NULL, path, CSIDL_APPDATA, FALSE) ||
-        !PathAppendA(path, KORVESSA_WORK_FOLDER(KORVESSA_ANSI_TEXT)))
+        !AppendPath(path, KORVESSA_WORK_FOLDER(KORVESSA_ANSI_TEXT)))
         return CString();
-    if (!PathIsDirectoryA(path))
+    if (!IsDirectory(path))
         SHCreateDirectoryExA(NULL, path, NULL);
     return CString(path);
 }

@@ -2,13 +2,12 @@
 // and the 64-bit (companion) or 32-bit (in-process) installation.
 #include "InstallWorker.h"
 
-#include <shlwapi.h>
-
 #include <exception>
 
 #include "AdbCompatibleId.h"
 #include "CompanionAnswers.h"
 #include "DriverPackage.h"
+#include "ShellPaths.h"
 #include "StatusTexts.h"
 #include "WebPages.h"
 #include "WorkFolderNames.h"
@@ -75,7 +74,7 @@ CString PackagePath(const CString& workFolder, LPCSTR fileName)
         return CString();
     char path[MAX_PATH];
     lstrcpynA(path, workFolder, MAX_PATH);
-    if (!PathAppendA(path, KORVESSA_PACKAGE_FOLDER(KORVESSA_ANSI_TEXT)) || !PathAppendA(path, fileName))
+    if (!AppendPath(path, KORVESSA_PACKAGE_FOLDER(KORVESSA_ANSI_TEXT)) || !AppendPath(path, fileName))
         return CString();
     return path;
 }

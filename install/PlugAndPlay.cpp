@@ -1,19 +1,50 @@
 // Plug and Play: the pending-installation test and the in-process driver update.
 #include "PlugAndPlay.h"
 
-#include <cfgmgr32.h>
-#include <newdev.h>
+#include "SetupApi.h"
+#include "SystemLibrary.h"
+
+namespace {
+
+struct NewDevFunctions {
+    UpdateDriverFunction UpdateDriverForPlugAndPlayDevicesA;
+    DWORD missingError;  // MissingFunctionError
+};
+
+const NewDevFunctions& NewDev()
+{
+    static const NewDevFunctions functions = [] {
+        const HMODULE newDev = LoadSystemLibrary(L"newdev.dll");
+        const DWORD missingError = MissingFunctionError(newDev);
+        return NewDevFunctions{
+            FindSystemFunction<UpdateDriverFunction>(newDev, "UpdateDriverForPlugAndPlayDevicesA"),
+            missingError};
+    }();
+    return functions;
+}
+
+}  // namespace
 
 DWORD TestPendingInstallEvents()
 {
-    return CMP_WaitNoPendingInstallEvents(0);
+    const auto waitNoPendingInstallEvents = SetupApi().CMP_WaitNoPendingInstallEvents;
+    return waitNoPendingInstallEvents ? waitNoPendingInstallEvents(0) : WAIT_FAILED;
 }
 
-BOOL UpdateDriverForHardwareId(LPCSTR hardwareId, LPCSTR infPath, DWORD& lastError)
+UpdateDriverFunction SystemUpdateDriver()
 {
+    return NewDev().UpdateDriverForPlugAndPlayDevicesA;
+}
+
+BOOL UpdateDriverForHardwareId(LPCSTR hardwareId, LPCSTR infPath, DWORD& lastError,
+                               UpdateDriverFunction update)
+{
+    if (update == nullptr) {
+        lastError = NewDev().missingError;
+        return FALSE;
+    }
     BOOL rebootRequired = FALSE;
-    const BOOL updated =
-        UpdateDriverForPlugAndPlayDevicesA(nullptr, hardwareId, infPath, INSTALLFLAG_FORCE, &rebootRequired);
+    const BOOL updated = update(nullptr, hardwareId, infPath, INSTALLFLAG_FORCE, &rebootRequired);
     if (!updated)
         lastError = GetLastError();
     return updated;

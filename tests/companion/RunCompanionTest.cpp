@@ -145,6 +145,64 @@ TEST(RunCompanion, WithoutAWorkFolderTheInstallationGetsNoPath)
     }
 }
 
+namespace {
+
+// The installer's call as a stand-in saw it.
+struct InstallerCall {
+    HWND parent;
+    std::wstring hardwareId;
+    std::wstring infPath;
+    DWORD flags;
+    bool rebootFlagAsked;
+};
+InstallerCall g_installerCall;
+
+BOOL WINAPI SignatureFailingInstaller(HWND parent, LPCWSTR hardwareId, LPCWSTR infPath, DWORD flags,
+                                      PBOOL rebootRequired)
+{
+    g_installerCall = {parent, hardwareId, infPath, flags, rebootRequired != nullptr};
+    SetLastError(0xE000024B);  // ERROR_FILE_HASH_NOT_IN_CATALOG
+    return FALSE;
+}
+
+}  // namespace
+
+// The real installation step, whose installer a stand-in replaces (or none is there): the
+// installer's own error picks the word.
+TEST(RunCompanion, TheInstallersOwnErrorPicksTheWord)
+{
+    class StandInInstaller : public FakePlatform {
+    public:
+        explicit StandInInstaller(UpdateDriverFunction installer) : m_installer(installer) {}
+        BOOL InstallAndroidUsbDriver(const std::wstring& path, DWORD* errorCode,
+                                     BOOL* needReboot) override
+        {
+            return ::InstallAndroidUsbDriver(path, errorCode, needReboot, m_installer);
+        }
+
+    private:
+        UpdateDriverFunction m_installer;
+    };
+    const struct {
+        UpdateDriverFunction installer;
+        const char* word;
+    } cases[] = {
+        {&SignatureFailingInstaller, "failed signature validation"},
+        {nullptr, "[Error] code=0x0000007f"},  // ERROR_PROC_NOT_FOUND
+    };
+    for (const auto& c : cases) {
+        StandInInstaller platform(c.installer);
+        EXPECT_EQ(0, RunCompanion(platform));
+        EXPECT_EQ(c.word, platform.output);
+    }
+    EXPECT_EQ(nullptr, g_installerCall.parent);
+    EXPECT_EQ(L"usb\\class_ff&subclass_42&prot_01", g_installerCall.hardwareId);
+    EXPECT_EQ(L"C:\\users\\someone\\AppData\\Roaming\\Korvessa\\usb_driver\\android_winusb.inf",
+              g_installerCall.infPath);
+    EXPECT_EQ(static_cast<DWORD>(INSTALLFLAG_FORCE), g_installerCall.flags);
+    EXPECT_TRUE(g_installerCall.rebootFlagAsked);
+}
+
 using RunCompanionOnWine = FreshWorkFolder;
 
 TEST_F(RunCompanionOnWine, ANonAdministratorCreatesNoWorkFolder)

@@ -1,7 +1,8 @@
 // The programs load on Windows XP SP3 (x86) and XP x64: every function they import is on a
 // list kept beside this test, each one that Windows XP already exports, and their headers ask
-// for no later subsystem version. A new import fails here until it is added to its list
-// knowingly.
+// for no later subsystem version. The same lists name the DLLs the programs may import, each
+// one that Windows never looks for in the program's own folder. A new import or DLL fails here
+// until it is added to its list knowingly.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -34,6 +35,7 @@ struct PeImage {
     WORD machine = 0;
     WORD subsystemMajor = 0;
     WORD subsystemMinor = 0;
+    std::set<std::string> dlls;     // in lower case
     std::set<std::string> imports;  // "dll!function", the DLL's name in lower case
 };
 
@@ -80,6 +82,7 @@ public:
             if (descriptor->Name == 0)
                 break;
             const std::string dll = Lower(Text(descriptor->Name));
+            image.dlls.insert(dll);
             const DWORD thunks = descriptor->OriginalFirstThunk ? descriptor->OriginalFirstThunk
                                                                 : descriptor->FirstThunk;
             for (DWORD thunk = thunks;; thunk += wide ? 8 : 4) {
@@ -148,10 +151,16 @@ private:
     WORD m_sectionCount = 0;
 };
 
-// The list: one "dll!function" a line; blank lines and lines starting with # are notes.
-std::set<std::string> ReadAllowedImports(const char* path)
+struct AllowedImports {
+    std::set<std::string> dlls;       // in lower case
+    std::set<std::string> functions;  // "dll!function", the DLL's name in lower case
+};
+
+// The list: one DLL or one "dll!function" a line; blank lines and lines starting with # are
+// notes.
+AllowedImports ReadAllowedImports(const char* path)
 {
-    std::set<std::string> allowed;
+    AllowedImports allowed;
     std::istringstream lines(ReadFile(path));
     std::string line;
     while (std::getline(lines, line)) {
@@ -160,19 +169,23 @@ std::set<std::string> ReadAllowedImports(const char* path)
         if (line.empty() || line[0] == '#')
             continue;
         const size_t bang = line.find('!');
-        allowed.insert(bang == std::string::npos ? line : Lower(line.substr(0, bang)) + line.substr(bang));
+        if (bang == std::string::npos)
+            allowed.dlls.insert(Lower(line));
+        else
+            allowed.functions.insert(Lower(line.substr(0, bang)) + line.substr(bang));
     }
     return allowed;
 }
 
-std::set<std::string> ImportsNotOnList(const PeImage& image, const std::set<std::string>& allowed)
+std::set<std::string> NotOnList(const std::set<std::string>& imported,
+                                const std::set<std::string>& allowed)
 {
-    std::set<std::string> late;
-    for (const std::string& import : image.imports) {
-        if (!allowed.count(import))
-            late.insert(import);
+    std::set<std::string> unknown;
+    for (const std::string& name : imported) {
+        if (!allowed.count(name))
+            unknown.insert(name);
     }
-    return late;
+    return unknown;
 }
 
 struct ProgramCase {
@@ -198,10 +211,18 @@ TEST(ImportTables, EveryImportIsOnTheProgramsListOfWhatWindowsXpExports)
         EXPECT_EQ(c.machine, image.machine);
         EXPECT_FALSE(image.imports.empty());
 
-        const std::set<std::string> allowed = ReadAllowedImports(c.allowedList);
-        ASSERT_FALSE(allowed.empty()) << c.allowedList;
-        EXPECT_EQ(std::set<std::string>{}, ImportsNotOnList(image, allowed))
+        const AllowedImports allowed = ReadAllowedImports(c.allowedList);
+        ASSERT_FALSE(allowed.functions.empty()) << c.allowedList;
+        ASSERT_FALSE(allowed.dlls.empty()) << c.allowedList;
+        EXPECT_EQ(std::set<std::string>{}, NotOnList(image.imports, allowed.functions))
             << "imports not on " << c.allowedList;
+        EXPECT_EQ(std::set<std::string>{}, NotOnList(image.dlls, allowed.dlls))
+            << "DLLs not on " << c.allowedList;
+        // No list may take these: no KnownDLLs on some Windows the programs run on, so Windows
+        // would look for them in the program's folder first. The programs load them from the
+        // system folder instead.
+        for (const char* dll : {"newdev.dll", "setupapi.dll", "shlwapi.dll", "cfgmgr32.dll"})
+            EXPECT_FALSE(allowed.dlls.count(dll)) << dll;
 
         EXPECT_LE(image.subsystemMajor * 100 + image.subsystemMinor,
                   c.maxSubsystemMajor * 100 + c.maxSubsystemMinor)
@@ -209,17 +230,22 @@ TEST(ImportTables, EveryImportIsOnTheProgramsListOfWhatWindowsXpExports)
     }
 }
 
-// The check itself: the companion's real table holds the imports it must, and one import
-// taken off its list is reported, so a passing run above means the tables were compared.
-TEST(ImportTables, AnImportOffTheListIsReported)
+// The check itself: the companion's real table holds the imports it must, and one import and
+// one DLL taken off its list are reported, so a passing run above means the tables were
+// compared.
+TEST(ImportTables, AnImportOrADllOffTheListIsReported)
 {
     const PeImage image = PeReader(ReadFile(KORVESSA_X64_EXE)).Read();
-    EXPECT_TRUE(image.imports.count("newdev.dll!UpdateDriverForPlugAndPlayDevicesW"));
+    EXPECT_TRUE(image.imports.count("shell32.dll!SHGetSpecialFolderPathW"));
     EXPECT_TRUE(image.imports.count("kernel32.dll!GetCommandLineW"));
+    EXPECT_TRUE(image.dlls.count("shell32.dll"));
 
-    std::set<std::string> allowed = ReadAllowedImports(KORVESSA_IMPORT_LISTS "/KorvessaX64.exe.imports");
-    allowed.erase("kernel32.dll!GetCommandLineW");
-    EXPECT_EQ(std::set<std::string>{"kernel32.dll!GetCommandLineW"}, ImportsNotOnList(image, allowed));
+    AllowedImports allowed = ReadAllowedImports(KORVESSA_IMPORT_LISTS "/KorvessaX64.exe.imports");
+    allowed.functions.erase("kernel32.dll!GetCommandLineW");
+    allowed.dlls.erase("shell32.dll");
+    EXPECT_EQ(std::set<std::string>{"kernel32.dll!GetCommandLineW"},
+              NotOnList(image.imports, allowed.functions));
+    EXPECT_EQ(std::set<std::string>{"shell32.dll"}, NotOnList(image.dlls, allowed.dlls));
 }
 
 }  // namespace

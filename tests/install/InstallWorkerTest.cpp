@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "PlugAndPlay.h"
 #include "ProcessRunner.h"
 #include "TestPrograms.h"
 
@@ -319,6 +320,72 @@ TEST(InstallDriver, The32BitInstallerErrors)
                                        std::string("status ") + row.status, "progress 0"};
         EXPECT_EQ(expected, RunInstallation(world)) << std::hex << row.code;
     }
+}
+
+namespace {
+
+// The installer's call as a stand-in saw it.
+struct InstallerCall {
+    HWND parent;
+    std::string hardwareId;
+    std::string infPath;
+    DWORD flags;
+    bool rebootFlagAsked;
+};
+InstallerCall g_installerCall;
+
+BOOL WINAPI SignatureFailingInstaller(HWND parent, LPCSTR hardwareId, LPCSTR infPath, DWORD flags,
+                                      PBOOL rebootRequired)
+{
+    g_installerCall = {parent, hardwareId, infPath, flags, rebootRequired != nullptr};
+    SetLastError(0xE000024B);  // ERROR_FILE_HASH_NOT_IN_CATALOG
+    return FALSE;
+}
+
+}  // namespace
+
+// The in-process road through the real installation call, whose installer a stand-in replaces
+// (or none is there): the installer's own error picks the status.
+TEST(InstallDriver, The32BitRoadShowsTheInstallersOwnError)
+{
+    class StandInInstallerPlatform : public ScriptedPlatform {
+    public:
+        StandInInstallerPlatform(World world, Events& events, UpdateDriverFunction installer)
+            : ScriptedPlatform(std::move(world), events), m_installer(installer)
+        {
+        }
+        BOOL UpdateDriver(LPCSTR hardwareId, LPCSTR infPath, DWORD& lastError) override
+        {
+            return UpdateDriverForHardwareId(hardwareId, infPath, lastError, m_installer);
+        }
+
+    private:
+        UpdateDriverFunction m_installer;
+    };
+    const struct {
+        UpdateDriverFunction installer;
+        const char* status;
+    } cases[] = {
+        {&SignatureFailingInstaller, "[Error] Driver signature verification failed"},
+        {nullptr, "Error=0x0000007f"},  // ERROR_PROC_NOT_FOUND
+    };
+    for (const auto& c : cases) {
+        World world;
+        world.adbProblemDevice = TRUE;
+        world.adbInterfaceScans = {TRUE};
+        Events events;
+        StandInInstallerPlatform platform(world, events, c.installer);
+        RecordingHost host(platform, events);
+        InstallDriver(host);
+        const Events installerFailed = {"progress 33", "progress 44", std::string("status ") + c.status,
+                                        "progress 0"};
+        EXPECT_EQ(kPackage32 + kFinal + installerFailed, events) << c.status;
+    }
+    EXPECT_EQ(nullptr, g_installerCall.parent);
+    EXPECT_EQ("usb\\class_ff&subclass_42&prot_01", g_installerCall.hardwareId);
+    EXPECT_EQ(std::string(kWorkFolder) + "\\usb_driver\\android_winusb.inf", g_installerCall.infPath);
+    EXPECT_EQ(static_cast<DWORD>(INSTALLFLAG_FORCE), g_installerCall.flags);
+    EXPECT_TRUE(g_installerCall.rebootFlagAsked);
 }
 
 TEST(InstallDriver, The64BitRoadForEachCompanionAnswer)

@@ -30,3 +30,13 @@ TEST(PlugAndPlay, AnUpdateHandsBackTheErrorOnlyWhenItFails)
         EXPECT_NE(static_cast<DWORD>(ERROR_SUCCESS), lastError);
     }
 }
+
+// Without newdev.dll's installer the update fails with the reason: newdev.dll is there, the
+// function is not.
+TEST(PlugAndPlay, AnUpdateWithoutTheInstallerFailsWithItsOwnError)
+{
+    DWORD lastError = 0;
+    EXPECT_FALSE(UpdateDriverForHardwareId("usb\\class_ff&subclass_42&prot_01", "C:\\android_winusb.inf",
+                                           lastError, nullptr));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_PROC_NOT_FOUND), lastError);
+}

@@ -36,10 +36,10 @@ CString ScratchFolder::AddFolder(const char* relativePath)
     return path;
 }
 
-CString ScratchFolder::AddHelperCopy(const char* relativePath)
+CString ScratchFolder::AddCopy(const CString& source, const char* relativePath)
 {
     const CString path = m_path + "\\" + relativePath;
-    EXPECT_TRUE(CopyFileA(HelperPath(), path, TRUE)) << path;
+    EXPECT_TRUE(CopyFileA(source, path, TRUE)) << source << " to " << path;
     m_files.push_back(path);
     return path;
 }

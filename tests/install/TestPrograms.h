@@ -29,8 +29,10 @@ public:
     const CString& Path() const { return m_path; }
     // Creates a folder below this one (relative path) and returns its full path.
     CString AddFolder(const char* relativePath);
+    // Copies a file to the relative path and returns the copy's full path.
+    CString AddCopy(const CString& source, const char* relativePath);
     // Copies the helper program to the relative path and returns the copy's full path.
-    CString AddHelperCopy(const char* relativePath);
+    CString AddHelperCopy(const char* relativePath) { return AddCopy(HelperPath(), relativePath); }
 
 private:
     CString m_path;

@@ -1,0 +1,52 @@
+// korvessa_device_in_trouble.exe: a test build of Korvessa.exe on the real platform, except
+// that its installation always finds an ADB device in trouble, so that it goes on to the real
+// installer (Wine has no ADB device). Start-up is Korvessa.exe's.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "App.h"
+#include "KorvessaDlg.h"
+#include "SystemInstallPlatform.h"
+#include "SystemLibrary.h"
+
+namespace {
+
+// The real scans run, so that their DLLs are loaded as the program loads them; the answers
+// are those of an ADB device in trouble.
+class DeviceInTroublePlatform : public SystemInstallPlatform {
+public:
+    BOOL FindAdbProblemDevice() override
+    {
+        SystemInstallPlatform::FindAdbProblemDevice();
+        return TRUE;
+    }
+    BOOL IsAdbInterfacePresent() override
+    {
+        SystemInstallPlatform::IsAdbInterfacePresent();
+        return TRUE;
+    }
+};
+
+class DeviceInTroubleApp : public CWinAppEx {
+public:
+    BOOL InitInstance() override
+    {
+        LoadDllsFromSystemFolderOnly();
+        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        CoInitialize(nullptr);
+        AfxOleInit();
+        DeviceInTroublePlatform platform;
+        {
+            CKorvessaDlg dialog(SystemShell(), platform);
+            m_pMainWnd = &dialog;
+            dialog.DoModal();
+        }
+        return FALSE;
+    }
+};
+
+DeviceInTroubleApp theApp;
+
+}  // namespace
