@@ -112,6 +112,9 @@ BOOL RunProcessCaptureOutput(DWORD& childProcessId, CString& output, CString com
             // open it.
             TerminateProcess(child.hProcess, 1);
         }
+        // Once the handle is closed the id may pass to another program, which a teardown
+        // reading the id would then end.
+        childProcessId = 0;
         CloseHandle(child.hProcess);
         CloseHandle(child.hThread);
     }

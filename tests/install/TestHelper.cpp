@@ -6,6 +6,8 @@
 //                     0 when those bytes came back, 1 when others did, 2 when the run failed
 //   repeat COUNT      writes COUNT bytes of the letters a to z, over and over
 //   sleep MS          sleeps, then ends
+//   await NAME        ends with 0 once the event of this name is set, with 2 when it is
+//                     not set within 60 seconds
 //   guarded HEX MS    lets others open it with the access mask HEX only, then sleeps
 //   silent            writes nothing and ends
 //   anything else     writes its own path, so a test can tell which copy of it ran
@@ -89,6 +91,11 @@ int main(int argc, char** argv)
         Write(STD_OUTPUT_HANDLE, bytes);
     } else if (mode == "sleep") {
         Sleep(std::strtoul(value, nullptr, 10));
+    } else if (mode == "await") {
+        HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, value);
+        if (!event || WaitForSingleObject(event, 60000) != WAIT_OBJECT_0)
+            return 2;
+        CloseHandle(event);
     } else if (mode == "guarded") {
         if (!Guard(std::strtoul(value, nullptr, 16)))
             return 2;
