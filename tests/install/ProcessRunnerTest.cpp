@@ -186,6 +186,16 @@ TEST(ProcessRunner, AChildEndingInTimeIsNotEndedAndItsIdIsCleared)
     CloseHandle(runner);
 }
 
+TEST(ProcessRunner, TheChildHoldsNoReadEndOfThePipe)
+{
+    // The documented pattern for a child's redirected output: a read end in the child could
+    // take the child's own answer away from the runner.
+    DWORD childProcessId = 0;
+    CString output;
+    ASSERT_TRUE(RunProcessCaptureOutput(childProcessId, output, HelperCommand("read-ends")));
+    EXPECT_STREQ("0", output);
+}
+
 TEST(ProcessRunner, AMissingProgramFailsAtOnce)
 {
     ScratchFolder folder;

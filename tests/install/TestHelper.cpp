@@ -10,15 +10,19 @@
 //                     not set within 60 seconds
 //   guarded HEX MS    lets others open it with the access mask HEX only, then sleeps
 //   silent            writes nothing and ends
+//   read-ends         writes how many read ends of pipes it holds besides its standard
+//                     handles, as a decimal number: those are inherited from its starter
 //   anything else     writes its own path, so a test can tell which copy of it ran
 // Except for print-crt, it writes through WriteFile, so no runtime translates line ends.
 #include <windows.h>
 
 #include <aclapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "ProcessAccess.h"
@@ -54,6 +58,32 @@ std::string FromHex(const char* hex)
         bytes += static_cast<char>(std::strtoul(pair, nullptr, 16));
     }
     return bytes;
+}
+
+// What a handle is: an end of a pipe, or something else.
+const char* KindOf(HANDLE handle)
+{
+    DWORD flags = 0;
+    if (GetFileType(handle) != FILE_TYPE_PIPE || !GetNamedPipeInfo(handle, &flags, nullptr, nullptr, nullptr))
+        return "no pipe";
+    // An anonymous pipe is read at its server end and written at its client end.
+    return (flags & PIPE_SERVER_END) ? "pipe read end" : "pipe write end";
+}
+
+// Walks the handle values of a process of up to 4096 handles, which the starter is: an
+// inherited handle keeps the value it had there, and values are handed out lowest first.
+int CountHeldReadEnds()
+{
+    const HANDLE standard[] = {GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE),
+                               GetStdHandle(STD_ERROR_HANDLE)};
+    int count = 0;
+    for (ULONG_PTR value = 4; value < 0x4000; value += 4) {
+        const HANDLE handle = reinterpret_cast<HANDLE>(value);
+        if (std::find(std::begin(standard), std::end(standard), handle) == std::end(standard) &&
+            std::strcmp(KindOf(handle), "pipe read end") == 0)
+            ++count;
+    }
+    return count;
 }
 
 int Relay(const char* hex)
@@ -96,6 +126,8 @@ int main(int argc, char** argv)
         if (!event || WaitForSingleObject(event, 60000) != WAIT_OBJECT_0)
             return 2;
         CloseHandle(event);
+    } else if (mode == "read-ends") {
+        Write(STD_OUTPUT_HANDLE, std::to_string(CountHeldReadEnds()));
     } else if (mode == "guarded") {
         if (!Guard(std::strtoul(value, nullptr, 16)))
             return 2;
