@@ -186,6 +186,15 @@ TEST(ProcessRunner, AChildEndingInTimeIsNotEndedAndItsIdIsCleared)
     CloseHandle(runner);
 }
 
+TEST(ProcessRunner, StartsTheChildHiddenWithOutputAndErrorOnThePipe)
+{
+    DWORD childProcessId = 0;
+    CString output;
+    ASSERT_TRUE(RunProcessCaptureOutput(childProcessId, output, HelperCommand("startup")));
+    // STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW, SW_HIDE
+    EXPECT_STREQ("flags 0x101 show 0 output pipe write end error same as output", output);
+}
+
 TEST(ProcessRunner, TheChildHoldsNoReadEndOfThePipe)
 {
     // The documented pattern for a child's redirected output: a read end in the child could

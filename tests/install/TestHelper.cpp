@@ -10,6 +10,8 @@
 //                     not set within 60 seconds
 //   guarded HEX MS    lets others open it with the access mask HEX only, then sleeps
 //   silent            writes nothing and ends
+//   startup           writes the start-up record it was given: "flags 0x101 show 0 output
+//                     pipe write end error same as output"
 //   read-ends         writes how many read ends of pipes it holds besides its standard
 //                     handles, as a decimal number: those are inherited from its starter
 //   anything else     writes its own path, so a test can tell which copy of it ran
@@ -70,6 +72,19 @@ const char* KindOf(HANDLE handle)
     return (flags & PIPE_SERVER_END) ? "pipe read end" : "pipe write end";
 }
 
+std::string StartupReport()
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    GetStartupInfoA(&startup);
+    const std::string error = startup.hStdError == startup.hStdOutput ? "same as output" : KindOf(startup.hStdError);
+    char report[160];
+    std::snprintf(report, sizeof report, "flags 0x%lx show %u output %s error %s",
+                  static_cast<unsigned long>(startup.dwFlags), startup.wShowWindow, KindOf(startup.hStdOutput),
+                  error.c_str());
+    return report;
+}
+
 // Walks the handle values of a process of up to 4096 handles, which the starter is: an
 // inherited handle keeps the value it had there, and values are handed out lowest first.
 int CountHeldReadEnds()
@@ -126,6 +141,8 @@ int main(int argc, char** argv)
         if (!event || WaitForSingleObject(event, 60000) != WAIT_OBJECT_0)
             return 2;
         CloseHandle(event);
+    } else if (mode == "startup") {
+        Write(STD_OUTPUT_HANDLE, StartupReport());
     } else if (mode == "read-ends") {
         Write(STD_OUTPUT_HANDLE, std::to_string(CountHeldReadEnds()));
     } else if (mode == "guarded") {
