@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
+#include <string>
 
 #include "ModuleAllocations.h"
 #include "TitleWindows.h"
@@ -31,9 +33,9 @@ const TitleCase kTitleCases[] = {
 
 constexpr char kSentinel[] = "watcher test sentinel";
 
-void RaiseEvent(HWND window)
+void RaiseEvent(HWND window, LONG idObject = OBJID_WINDOW, LONG idChild = CHILDID_SELF)
 {
-    WinEventProc(NULL, EVENT_OBJECT_NAMECHANGE, window, OBJID_WINDOW, CHILDID_SELF, 0, 0);
+    WinEventProc(NULL, EVENT_OBJECT_NAMECHANGE, window, idObject, idChild, 0, 0);
 }
 
 std::vector<std::string> TableTitles()
@@ -65,6 +67,52 @@ TEST(WinEventProc, ClosesExactlyTheTwoTitlesAtTheirNextEvent)
     WaitForEarlierPosts(windows);
     for (const TitleCase& c : kTitleCases)
         EXPECT_EQ(c.closed, TitleWindows::Closed(windows.Window(c.title))) << '"' << c.title << '"';
+}
+
+// The helper's windows are found by their titles: each starts with a title of its own and is
+// then given the row's title.
+struct EventCase {
+    const char* name;
+    bool control;  // a control inside a top-level window, not a top-level window
+    const char* title;
+    LONG idObject;
+    LONG idChild;
+    bool closed;
+};
+
+const EventCase kEventCases[] = {
+    {"the window itself", false, "Found New Hardware", OBJID_WINDOW, CHILDID_SELF, true},
+    {"the wizard itself", false, "Found New Hardware Wizard", OBJID_WINDOW, CHILDID_SELF, true},
+    {"its client area", false, "Found New Hardware", OBJID_CLIENT, CHILDID_SELF, false},
+    {"its caret", false, "Found New Hardware Wizard", OBJID_CARET, CHILDID_SELF, false},
+    {"a child element", false, "Found New Hardware", OBJID_WINDOW, 1, false},
+    {"a control", true, "Found New Hardware", OBJID_WINDOW, CHILDID_SELF, false},
+    {"a control", true, "Found New Hardware Wizard", OBJID_WINDOW, CHILDID_SELF, false},
+};
+
+TEST(WinEventProc, ClosesOnlyATopLevelWindowOnAnEventAboutTheWindowItself)
+{
+    std::vector<std::string> windowTitles = {kSentinel};
+    std::vector<std::string> controlTitles;
+    for (size_t row = 0; row < std::size(kEventCases); ++row)
+        (kEventCases[row].control ? controlTitles : windowTitles).push_back("event row " + std::to_string(row));
+    TitleWindows windows(windowTitles, controlTitles);
+    ASSERT_TRUE(windows.Started());
+    for (size_t row = 0; row < std::size(kEventCases); ++row) {
+        const HWND window = windows.Window("event row " + std::to_string(row));
+        ASSERT_NE(nullptr, window) << row;
+        ASSERT_TRUE(SetWindowTextA(window, kEventCases[row].title)) << row;
+    }
+    for (size_t row = 0; row < std::size(kEventCases); ++row) {
+        const EventCase& c = kEventCases[row];
+        RaiseEvent(windows.Window("event row " + std::to_string(row)), c.idObject, c.idChild);
+    }
+    WaitForEarlierPosts(windows);
+    for (size_t row = 0; row < std::size(kEventCases); ++row) {
+        const EventCase& c = kEventCases[row];
+        EXPECT_EQ(c.closed, TitleWindows::Closed(windows.Window("event row " + std::to_string(row))))
+            << c.name << " titled \"" << c.title << '"';
+    }
 }
 
 class CountingWindowOfOwnProcess {
