@@ -56,7 +56,8 @@ class InstallHost : public InstallWindow {
 public:
     virtual InstallPlatform& Platform() = 0;
 
-    // The companion program's process id, written by the process runner.
+    // The companion program's process id while it runs, written by the process runner;
+    // 0 once it has ended.
     DWORD m_childProcessId = 0;
     // Set on the user-interface thread before a worker starts; the worker clears it as its
     // last act. Only the user-interface thread tests it.

@@ -1,4 +1,5 @@
-// The process runner: an inheritable pipe, a hidden child, a bounded wait.
+// The process runner: a pipe whose write end the child inherits, a hidden child, a bounded
+// wait.
 #include "ProcessRunner.h"
 
 #include <algorithm>
@@ -77,6 +78,8 @@ BOOL RunProcessCaptureOutput(DWORD& childProcessId, CString& output, CString com
     HANDLE writeEnd = nullptr;
     if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0))
         return FALSE;
+    // The child gets the write end only: a read end in the child could take its answer away.
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
 
     char command[kCommandLineChars];
     lstrcpynA(command, commandLine, kCommandLineChars);
@@ -112,6 +115,9 @@ BOOL RunProcessCaptureOutput(DWORD& childProcessId, CString& output, CString com
             // open it.
             TerminateProcess(child.hProcess, 1);
         }
+        // Once the handle is closed the id may pass to another program, which a teardown
+        // reading the id would then end.
+        childProcessId = 0;
         CloseHandle(child.hProcess);
         CloseHandle(child.hThread);
     }

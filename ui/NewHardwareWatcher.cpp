@@ -4,9 +4,12 @@
 
 #include <cstring>
 
-void CALLBACK WinEventProc(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD)
+void CALLBACK WinEventProc(HWINEVENTHOOK, DWORD, HWND window, LONG idObject, LONG idChild, DWORD, DWORD)
 {
-    if (window == NULL)
+    // Only events about a top-level window itself: a control of another program that bears
+    // one of the titles, or a part of a window (its caret, its scroll bar), is left alone.
+    if (window == NULL || idObject != OBJID_WINDOW || idChild != CHILDID_SELF ||
+        GetAncestor(window, GA_ROOT) != window)
         return;
     // The hook is asked to skip this process, but not every platform does (Wine delivers the
     // own process's events to a hook on all processes); this program's windows stay open.

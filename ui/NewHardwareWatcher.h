@@ -7,9 +7,10 @@
 constexpr char kFoundNewHardwareWizardTitle[] = "Found New Hardware Wizard";
 constexpr char kFoundNewHardwareTitle[] = "Found New Hardware";
 
-// The window-event hook's callback: posts WM_CLOSE to a window of another process titled
-// exactly one of the two. Called for every event of every window of every other process, so
-// it reads the title into a buffer on the stack and allocates nothing.
+// The window-event hook's callback: posts WM_CLOSE to a top-level window of another process
+// titled exactly one of the two, on an event about that window itself. Called for every event
+// of every window of every other process, so it reads the title into a buffer on the stack
+// and allocates nothing.
 void CALLBACK WinEventProc(HWINEVENTHOOK hook, DWORD event, HWND hwnd, LONG idObject, LONG idChild,
                            DWORD idEventThread, DWORD dwmsEventTime);
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -20,6 +22,20 @@ std::string ThisProgramsFolder()
 std::string LogPath()
 {
     return ThisProgramsFolder() + "open_recorder.log";
+}
+
+bool RecorderRuns()
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return true;
+    bool found = false;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
+        found = lstrcmpiA(entry.szExeFile, "open_recorder.exe") == 0;
+    CloseHandle(snapshot);
+    return found;
 }
 
 bool SetDefaultValue(const char* keyName, const std::string& value)
@@ -86,6 +102,17 @@ bool WaitForOpenedTargets(size_t count, unsigned timeoutMs)
 {
     const DWORD start = GetTickCount();
     while (OpenedTargets().size() < count) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+bool WaitUntilNoRecorderRuns(unsigned timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (RecorderRuns()) {
         if (GetTickCount() - start > timeoutMs)
             return false;
         Sleep(20);

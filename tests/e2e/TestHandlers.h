@@ -16,3 +16,7 @@ std::vector<std::string> OpenedTargets();
 
 // Waits up to timeoutMs until at least count lines are logged.
 bool WaitForOpenedTargets(size_t count, unsigned timeoutMs);
+
+// Waits up to timeoutMs until no open_recorder.exe runs: every target asked for until now is
+// logged.
+bool WaitUntilNoRecorderRuns(unsigned timeoutMs);

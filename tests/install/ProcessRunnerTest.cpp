@@ -38,6 +38,7 @@ struct WatchedRun {
     DWORD childProcessId = 0;
     CString output = "earlier";
     BOOL result = TRUE;
+    DWORD seenChildProcessId = 0;  // as Start found it
 
     static DWORD WINAPI Run(LPVOID parameter)
     {
@@ -46,15 +47,40 @@ struct WatchedRun {
         return 0;
     }
 
-    // Returns the child's handle, opened while it still ran.
+    // Returns the child's handle, opened while the runner held the child's id; NULL when the
+    // id did not show within 10 seconds.
     HANDLE Start(HANDLE& runner)
     {
         runner = CreateThread(nullptr, 0, Run, this, 0, nullptr);
         auto* published = reinterpret_cast<volatile LONG*>(&childProcessId);
-        for (int tries = 0; tries < 500 && InterlockedCompareExchange(published, 0, 0) == 0; ++tries)
-            Sleep(10);
-        return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, childProcessId);
+        const DWORD started = GetTickCount();
+        while ((seenChildProcessId = InterlockedCompareExchange(published, 0, 0)) == 0 &&
+               GetTickCount() - started < 10000)
+            Sleep(5);
+        return seenChildProcessId ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, seenChildProcessId)
+                                  : nullptr;
     }
+};
+
+// A manual-reset event of a name unique to this process, which a helper in the "await" mode
+// waits for.
+class NamedEvent {
+public:
+    explicit NamedEvent(const char* purpose)
+    {
+        m_name.Format("korvessa-test-%lu-%s", GetCurrentProcessId(), purpose);
+        m_event = CreateEventA(nullptr, TRUE, FALSE, m_name);
+    }
+    ~NamedEvent() { CloseHandle(m_event); }
+    NamedEvent(const NamedEvent&) = delete;
+    NamedEvent& operator=(const NamedEvent&) = delete;
+
+    const CString& Name() const { return m_name; }
+    void Set() { SetEvent(m_event); }
+
+private:
+    CString m_name;
+    HANDLE m_event = nullptr;
 };
 
 }  // namespace
@@ -77,7 +103,7 @@ TEST(ProcessRunner, HandsBackWhatTheChildPrinted)
         EXPECT_TRUE(RunProcessCaptureOutput(childProcessId, output, HelperCommand("print " + HexOf(row.printed))))
             << row.name;
         EXPECT_STREQ(row.expected, output) << row.name;
-        EXPECT_NE(kNoChild, childProcessId) << row.name;
+        EXPECT_EQ(0u, childProcessId) << row.name << ": the id of an ended child is cleared";
     }
 }
 
@@ -111,26 +137,40 @@ TEST(ProcessRunner, KeepsTheFirst4095BytesOfALongOutputWithoutStalling)
         ASSERT_EQ('a' + i % 26, static_cast<LPCSTR>(output)[i]) << "byte " << i;
 }
 
-TEST(ProcessRunner, EndsAChildThatOutlivesTheLimitWithExitCode1)
+TEST(ProcessRunner, EndsAChildThatOutlivesTheLimitWithExitCode1AndClearsItsId)
 {
     // The guarded child lets others wait for it and read its exit code, but not end it: the
-    // runner ends it through the handle it was given at the start. The child guards itself
-    // first thing, well within its longer limit.
+    // runner ends it through the handle it was given at the start.
     const struct {
         const char* arguments;
         DWORD timeoutMs;
+        bool guarded;
     } children[] = {
-        {"sleep 60000", 300},
-        {"guarded 100400 30000", 2000},  // SYNCHRONIZE | PROCESS_QUERY_INFORMATION
+        {"sleep 60000", 2000, false},
+        {"guarded 100400 60000", 5000, true},  // SYNCHRONIZE | PROCESS_QUERY_INFORMATION
     };
     for (const auto& row : children) {
         WatchedRun run{HelperCommand(row.arguments), row.timeoutMs};
         HANDLE runner = nullptr;
         HANDLE child = run.Start(runner);
         ASSERT_NE(nullptr, child) << row.arguments;
-        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(runner, 10000)) << row.arguments;
+        if (row.guarded) {
+            // The child guards itself first thing, and only a running child can: once it
+            // refuses to be opened for termination, the runner ends a guarded child. The
+            // longer limit leaves the start of the child under load room for that.
+            bool guarded = false;
+            for (const DWORD begin = GetTickCount(); !guarded && GetTickCount() - begin < 10000; Sleep(5)) {
+                HANDLE terminable = OpenProcess(PROCESS_TERMINATE, FALSE, run.seenChildProcessId);
+                guarded = terminable == nullptr;
+                if (terminable)
+                    CloseHandle(terminable);
+            }
+            ASSERT_TRUE(guarded) << "the child did not guard itself while it ran";
+        }
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(runner, 20000)) << row.arguments;
         EXPECT_FALSE(run.result) << row.arguments;
         EXPECT_STREQ("earlier", run.output) << row.arguments;
+        EXPECT_EQ(0u, run.childProcessId) << row.arguments;
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child, 5000)) << row.arguments;
         DWORD exitCode = 0;
         EXPECT_TRUE(GetExitCodeProcess(child, &exitCode));
@@ -140,20 +180,42 @@ TEST(ProcessRunner, EndsAChildThatOutlivesTheLimitWithExitCode1)
     }
 }
 
-TEST(ProcessRunner, AChildEndingInTimeIsNotEnded)
+TEST(ProcessRunner, AChildEndingInTimeIsNotEndedAndItsIdIsCleared)
 {
-    WatchedRun run{HelperCommand("sleep 200"), 10000};
+    NamedEvent end("end");
+    WatchedRun run{HelperCommand("await " + end.Name()), 60000};
     HANDLE runner = nullptr;
     HANDLE child = run.Start(runner);
     ASSERT_NE(nullptr, child);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(runner, 15000));
+    end.Set();
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(runner, 30000));
     EXPECT_TRUE(run.result);
     EXPECT_STREQ("", run.output);
+    EXPECT_EQ(0u, run.childProcessId);
     DWORD exitCode = 1;
     EXPECT_TRUE(GetExitCodeProcess(child, &exitCode));
     EXPECT_EQ(0u, exitCode);
     CloseHandle(child);
     CloseHandle(runner);
+}
+
+TEST(ProcessRunner, StartsTheChildHiddenWithOutputAndErrorOnThePipe)
+{
+    DWORD childProcessId = 0;
+    CString output;
+    ASSERT_TRUE(RunProcessCaptureOutput(childProcessId, output, HelperCommand("startup")));
+    // STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW, SW_HIDE
+    EXPECT_STREQ("flags 0x101 show 0 output pipe write end error same as output", output);
+}
+
+TEST(ProcessRunner, TheChildHoldsNoReadEndOfThePipe)
+{
+    // The documented pattern for a child's redirected output: a read end in the child could
+    // take the child's own answer away from the runner.
+    DWORD childProcessId = 0;
+    CString output;
+    ASSERT_TRUE(RunProcessCaptureOutput(childProcessId, output, HelperCommand("read-ends")));
+    EXPECT_STREQ("0", output);
 }
 
 TEST(ProcessRunner, AMissingProgramFailsAtOnce)

@@ -6,17 +6,25 @@
 //                     0 when those bytes came back, 1 when others did, 2 when the run failed
 //   repeat COUNT      writes COUNT bytes of the letters a to z, over and over
 //   sleep MS          sleeps, then ends
+//   await NAME        ends with 0 once the event of this name is set, with 2 when it is
+//                     not set within 60 seconds
 //   guarded HEX MS    lets others open it with the access mask HEX only, then sleeps
 //   silent            writes nothing and ends
+//   startup           writes the start-up record it was given: "flags 0x101 show 0 output
+//                     pipe write end error same as output"
+//   read-ends         writes how many read ends of pipes it holds besides its standard
+//                     handles, as a decimal number: those are inherited from its starter
 //   anything else     writes its own path, so a test can tell which copy of it ran
 // Except for print-crt, it writes through WriteFile, so no runtime translates line ends.
 #include <windows.h>
 
 #include <aclapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "ProcessAccess.h"
@@ -54,6 +62,45 @@ std::string FromHex(const char* hex)
     return bytes;
 }
 
+// What a handle is: an end of a pipe, or something else.
+const char* KindOf(HANDLE handle)
+{
+    DWORD flags = 0;
+    if (GetFileType(handle) != FILE_TYPE_PIPE || !GetNamedPipeInfo(handle, &flags, nullptr, nullptr, nullptr))
+        return "no pipe";
+    // An anonymous pipe is read at its server end and written at its client end.
+    return (flags & PIPE_SERVER_END) ? "pipe read end" : "pipe write end";
+}
+
+std::string StartupReport()
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    GetStartupInfoA(&startup);
+    const std::string error = startup.hStdError == startup.hStdOutput ? "same as output" : KindOf(startup.hStdError);
+    char report[160];
+    std::snprintf(report, sizeof report, "flags 0x%lx show %u output %s error %s",
+                  static_cast<unsigned long>(startup.dwFlags), startup.wShowWindow, KindOf(startup.hStdOutput),
+                  error.c_str());
+    return report;
+}
+
+// Walks the handle values of a process of up to 4096 handles, which the starter is: an
+// inherited handle keeps the value it had there, and values are handed out lowest first.
+int CountHeldReadEnds()
+{
+    const HANDLE standard[] = {GetStdHandle(STD_INPUT_HANDLE), GetStdHandle(STD_OUTPUT_HANDLE),
+                               GetStdHandle(STD_ERROR_HANDLE)};
+    int count = 0;
+    for (ULONG_PTR value = 4; value < 0x4000; value += 4) {
+        const HANDLE handle = reinterpret_cast<HANDLE>(value);
+        if (std::find(std::begin(standard), std::end(standard), handle) == std::end(standard) &&
+            std::strcmp(KindOf(handle), "pipe read end") == 0)
+            ++count;
+    }
+    return count;
+}
+
 int Relay(const char* hex)
 {
     char self[MAX_PATH] = {};
@@ -89,6 +136,15 @@ int main(int argc, char** argv)
         Write(STD_OUTPUT_HANDLE, bytes);
     } else if (mode == "sleep") {
         Sleep(std::strtoul(value, nullptr, 10));
+    } else if (mode == "await") {
+        HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, value);
+        if (!event || WaitForSingleObject(event, 60000) != WAIT_OBJECT_0)
+            return 2;
+        CloseHandle(event);
+    } else if (mode == "startup") {
+        Write(STD_OUTPUT_HANDLE, StartupReport());
+    } else if (mode == "read-ends") {
+        Write(STD_OUTPUT_HANDLE, std::to_string(CountHeldReadEnds()));
     } else if (mode == "guarded") {
         if (!Guard(std::strtoul(value, nullptr, 16)))
             return 2;

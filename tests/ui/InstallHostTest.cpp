@@ -1,10 +1,13 @@
 // The main dialog's operations for the installation worker, called from a worker's thread
 // while the dialog runs on its own: synchronous status and progress, the message box, a web
-// page although the worker never initialised COM, and the restart dialog with its own page.
+// page although the worker never initialised COM, and the restart dialog with its own page;
+// and the message box of an installation that finds the Samsung device, as the user sees it.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <commctrl.h>
 
@@ -69,6 +72,42 @@ BOOL CALLBACK FindIcon(HWND child, LPARAM found)
         return TRUE;
     *reinterpret_cast<HWND*>(found) = child;
     return FALSE;
+}
+
+struct BoxSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialogOwnedBy(HWND window, LPARAM parameter)
+{
+    BoxSearch& search = *reinterpret_cast<BoxSearch*>(parameter);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search.owner)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+// What a message box shows: its text, and the ids of its buttons in their order.
+struct BoxContent {
+    std::string text;
+    std::vector<int> buttons;
+};
+
+BOOL CALLBACK ReadBoxControl(HWND child, LPARAM content)
+{
+    BoxContent& box = *reinterpret_cast<BoxContent*>(content);
+    char className[16] = {};
+    GetClassNameA(child, className, sizeof className);
+    char text[512] = {};
+    GetWindowTextA(child, text, sizeof text);
+    if (lstrcmpiA(className, "Button") == 0 && IsWindowVisible(child))
+        box.buttons.push_back(GetDlgCtrlID(child));
+    else if (lstrcmpiA(className, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+        box.text += text;
+    return TRUE;
 }
 
 class InstallHostOnWorker : public testing::Test {
@@ -151,6 +190,32 @@ TEST_F(InstallHostOnWorker, TheRestartDialogRunsOnTheWorkerOwnedByTheDisabledMai
     PostMessageA(GetDlgItem(restart, IDC_SIGNATURE_CANCEL), BM_CLICK, 0, 0);
     ASSERT_TRUE(worker.WaitForEnd());
     EXPECT_TRUE(IsWindowEnabled(m_main.Window()));
+}
+
+TEST_F(InstallHostOnWorker, TheSamsungDeviceBringsATipWithOKAloneAndThenTheDownloadsPage)
+{
+    m_main.m_platform.samsungPresent = TRUE;
+    m_main.m_platform.OpenGate();
+    m_main.Click(IDC_INSTALL);
+    BoxSearch search = {m_main.Window(), nullptr};
+    ASSERT_TRUE(WaitUntil([&] {
+        EnumWindows(FindDialogOwnedBy, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }));
+    const HWND box = search.found;
+    EXPECT_NE(GetWindowThreadProcessId(m_main.Window(), nullptr), GetWindowThreadProcessId(box, nullptr))
+        << "the box runs on the worker's thread";
+    BoxContent content;
+    EnumChildWindows(box, ReadBoxControl, reinterpret_cast<LPARAM>(&content));
+    EXPECT_EQ("[Tip] Please download Samsung USB Driver, Click OK to continue", content.text);
+    EXPECT_EQ(std::vector<int>{IDOK}, content.buttons);
+    EXPECT_EQ(0u, m_main.m_shell.Count()) << "the page opens after OK";
+
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !m_main.Dialog().m_bInstalling; }));
+    const std::vector<RecordingShell::Request> opened = m_main.m_shell.Executed();
+    ASSERT_EQ(1u, opened.size());
+    EXPECT_EQ("https://www.korvessa.com/downloads/", opened[0].file);
 }
 
 }  // namespace

@@ -33,8 +33,9 @@ public:
 void AddAdbNode(FakeDeviceTree& tree, const std::string& hardwareId, const std::string& description,
                 ULONG status = 0, ULONG problem = 0);
 
-// An installation that finds no device. Its Plug and Play test waits at a gate the test opens;
-// its companion (when the platform says 64-bit and a device is there) takes companionMs.
+// An installation that finds no device, or the Samsung device when samsungPresent says so.
+// Its Plug and Play test waits at a gate the test opens; its companion (when the platform
+// says 64-bit and a device is there) takes companionMs.
 class GatedInstallPlatform : public InstallPlatform {
 public:
     GatedInstallPlatform();
@@ -51,13 +52,14 @@ public:
     void Pause(DWORD) override {}
     BOOL FindAdbProblemDevice() override { return FALSE; }
     BOOL IsAdbInterfacePresent() override { return devicePresent; }
-    BOOL IsSamsungDevicePresent() override { return FALSE; }
+    BOOL IsSamsungDevicePresent() override { return samsungPresent; }
     BOOL RunCompanion(DWORD&, CString& answer, const CString&) override;
     BOOL UpdateDriver(LPCSTR, LPCSTR, DWORD& lastError) override;
     void KillAdbProcesses() override {}
 
     std::atomic<BOOL> wow64{FALSE};
     std::atomic<BOOL> devicePresent{FALSE};
+    std::atomic<BOOL> samsungPresent{FALSE};
     std::atomic<DWORD> companionMs{0};
 
 private:

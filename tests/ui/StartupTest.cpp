@@ -1,5 +1,5 @@
 // The real Korvessa.exe: started, its main window found, closed with WM_CLOSE; the process
-// ends within a second and leaves no window, with or without command-line arguments.
+// ends and leaves no window, with or without command-line arguments.
 #include <gtest/gtest.h>
 
 #include "KorvessaProgram.h"
@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(Startup, TheProgramShowsItsWindowAndEndsWithinASecondOfItsClose)
+TEST(Startup, TheProgramShowsItsWindowAndEndsOnItsClose)
 {
     for (const char* arguments : {"", "/install --quiet extra"}) {
         StartedProgram korvessa(KorvessaExePath(), arguments);
@@ -17,7 +17,8 @@ TEST(Startup, TheProgramShowsItsWindowAndEndsWithinASecondOfItsClose)
         EXPECT_TRUE(IsWindowEnabled(window));
 
         ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
-        EXPECT_EQ(0u, korvessa.WaitForExit(1000)) << "arguments: " << arguments;
+        // Generous for Wine ending a process under load; a program that stays open fails.
+        EXPECT_EQ(0u, korvessa.WaitForExit(10000)) << "arguments: " << arguments;
         EXPECT_FALSE(IsWindow(window));
         EXPECT_EQ(nullptr, FindMainWindow(korvessa.ProcessId()));
     }

@@ -1,6 +1,6 @@
-// Top-level windows with given titles in a process of their own (ui_test_helper windows),
-// for the tests of the "Found New Hardware" watcher. A window of it closes on WM_CLOSE, which
-// a watcher may send before the constructor has found it.
+// Top-level windows and controls with given titles in a process of their own (ui_test_helper
+// windows), for the tests of the "Found New Hardware" watcher. A window of it closes on
+// WM_CLOSE, which a watcher may send before the constructor has found it.
 #pragma once
 
 #include <windows.h>
@@ -12,12 +12,15 @@
 
 class TitleWindows {
 public:
-    // Starts the helper and waits until it has opened every window; Started() tells whether
-    // it came that far.
-    explicit TitleWindows(const std::vector<std::string>& titles);
+    // Starts the helper and waits until it has opened every window: a top-level window per
+    // title, and a control per control title, all inside one more top-level window. Started()
+    // tells whether it came that far.
+    explicit TitleWindows(const std::vector<std::string>& titles,
+                          const std::vector<std::string>& controlTitles = {});
 
     bool Started() const { return m_started; }
-    // The window with this title, or NULL when it had closed before the constructor looked.
+    // The window or control with this title, or NULL when it had closed before the
+    // constructor looked.
     HWND Window(const std::string& title) const;
     // Ends the helper, through one of its windows that is still open, and returns the titles
     // of the windows that WM_CLOSE reached, in the order it reached them.
@@ -29,7 +32,7 @@ public:
 
 private:
     StartedProgram m_program;
-    std::vector<std::string> m_titles;
-    std::vector<HWND> m_windows;  // one per title
+    std::vector<std::string> m_titles;  // the windows' and then the controls'
+    std::vector<HWND> m_windows;        // one per title
     bool m_started = false;
 };

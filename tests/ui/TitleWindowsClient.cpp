@@ -5,10 +5,14 @@
 
 namespace {
 
-std::string QuotedTitles(const std::vector<std::string>& titles)
+std::string QuotedTitles(const std::vector<std::string>& titles, const std::vector<std::string>& controlTitles)
 {
     std::string arguments = "windows";
     for (const std::string& title : titles)
+        arguments += " \"" + title + "\"";
+    if (!controlTitles.empty())
+        arguments += " --controls";
+    for (const std::string& title : controlTitles)
         arguments += " \"" + title + "\"";
     return arguments;
 }
@@ -19,27 +23,39 @@ struct WindowSearch {
     HWND found;
 };
 
-BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter)
+BOOL CALLBACK MatchControl(HWND window, LPARAM parameter)
 {
     WindowSearch& search = *reinterpret_cast<WindowSearch*>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
     char title[260] = {};
     GetWindowTextA(window, title, sizeof title);
-    if (processId != search.processId || *search.title != title)
+    if (*search.title != title)
         return TRUE;
     search.found = window;
     return FALSE;
 }
 
+// A top-level window of the helper with the title, or else a control in one.
+BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter)
+{
+    WindowSearch& search = *reinterpret_cast<WindowSearch*>(parameter);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != search.processId)
+        return TRUE;
+    if (MatchControl(window, parameter))
+        EnumChildWindows(window, MatchControl, parameter);
+    return search.found == NULL;
+}
+
 }  // namespace
 
-TitleWindows::TitleWindows(const std::vector<std::string>& titles)
-    : m_program(HelperPath(), QuotedTitles(titles)), m_titles(titles)
+TitleWindows::TitleWindows(const std::vector<std::string>& titles, const std::vector<std::string>& controlTitles)
+    : m_program(HelperPath(), QuotedTitles(titles, controlTitles)), m_titles(titles)
 {
+    m_titles.insert(m_titles.end(), controlTitles.begin(), controlTitles.end());
     if (!m_program.Started() || m_program.ReadLine() != "ready")
         return;
-    for (const std::string& title : titles) {
+    for (const std::string& title : m_titles) {
         WindowSearch search = {m_program.ProcessId(), &title, NULL};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         m_windows.push_back(search.found);

@@ -1,7 +1,9 @@
 // The window tests' other process.
-//   ui_test_helper windows TITLE...  opens a top-level window per title, prints "ready", and
-//       on WM_APP to any of them prints the indices of the windows in the order WM_CLOSE
-//       reached them ("closed 0 1") and exits with the number of windows still open.
+//   ui_test_helper windows TITLE... [--controls TITLE...]  opens a top-level window per title
+//       and, after "--controls", a control per title inside one more top-level window titled
+//       "control host"; prints "ready", and on WM_APP to any of them prints the indices of the
+//       titled windows in the order WM_CLOSE reached them ("closed 0 1") and exits with the
+//       number of them still open.
 //   ui_test_helper unresponsive MS TITLE...  the same, but takes no message for MS
 //       milliseconds after "ready", as a window that does not answer.
 //   ui_test_helper worker MS  builds the main dialog object, lets it own a worker thread that
@@ -53,10 +55,21 @@ int OpenWindows(int count, char** titles, DWORD unresponsiveMs)
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "KorvessaTestWindow";
     RegisterClassA(&windowClass);
+    HWND controlHost = nullptr;
     for (int i = 0; i < count; ++i) {
-        g_windows.push_back(CreateWindowExA(0, windowClass.lpszClassName, titles[i], WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                            10 * i, 10 * i, 200, 100, nullptr, nullptr, windowClass.hInstance,
-                                            nullptr));
+        if (strcmp(titles[i], "--controls") == 0) {
+            controlHost = CreateWindowExA(0, windowClass.lpszClassName, "control host",
+                                          WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 10, 400, 300, nullptr, nullptr,
+                                          windowClass.hInstance, nullptr);
+            continue;
+        }
+        const int at = static_cast<int>(g_windows.size());
+        g_windows.push_back(controlHost ? CreateWindowExA(0, windowClass.lpszClassName, titles[i],
+                                                          WS_CHILD | WS_VISIBLE, 10, 30 * at, 200, 24,
+                                                          controlHost, nullptr, windowClass.hInstance, nullptr)
+                                        : CreateWindowExA(0, windowClass.lpszClassName, titles[i],
+                                                          WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10 * at, 10 * at, 200,
+                                                          100, nullptr, nullptr, windowClass.hInstance, nullptr));
     }
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
