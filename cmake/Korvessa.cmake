@@ -28,6 +28,9 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${KORVESSA_TEST_RUNNER})
 # Our own code: the ANSI forms of the Windows API, no warnings, and Windows XP's headers, so
 # that a later API is a compile error here and not a load failure on the user's machine.
 function(korvessa_target_defaults target)
+  # Includes name their folder from the repository root ("install/DriverPackage.h"), or from
+  # the build folder for files the build writes.
+  target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}" "${CMAKE_BINARY_DIR}")
   target_compile_definitions(${target} PRIVATE _WIN32_WINNT=0x0501 WINVER=0x0501 NOMINMAX)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()

@@ -3,7 +3,7 @@
 // 32-bit scans and installer in 8-bit text, the 64-bit companion in wide text.
 #pragma once
 
-#include "TextKinds.h"
+#include "common/TextKinds.h"
 
 // The format and its arguments, for a printf-style call whose %s takes the given text kind.
 // The subclass is the integer 42 printed in decimal: its digits are those of 0x42 in hex.

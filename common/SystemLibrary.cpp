@@ -1,5 +1,5 @@
 // The DLL search limited to the system folder, and loading a DLL from there by full path.
-#include "SystemLibrary.h"
+#include "common/SystemLibrary.h"
 
 void LoadDllsFromSystemFolderOnly()
 {

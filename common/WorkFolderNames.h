@@ -4,7 +4,7 @@
 // KORVESSA_WIDE_TEXT from TextKinds.h).
 #pragma once
 
-#include "TextKinds.h"
+#include "common/TextKinds.h"
 
 #define KORVESSA_WORK_FOLDER(TEXT) TEXT("Korvessa")
 #define KORVESSA_PACKAGE_FOLDER(TEXT) TEXT("usb_driver")

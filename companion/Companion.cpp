@@ -1,10 +1,10 @@
 // The companion's run, from its start-up to the one result word it prints.
-#include "Companion.h"
+#include "companion/Companion.h"
 
 #include <stdio.h>
 
-#include "ResultWords.h"
-#include "WorkFolderNames.h"
+#include "common/ResultWords.h"
+#include "common/WorkFolderNames.h"
 
 namespace {
 

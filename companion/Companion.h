@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "CompanionDlls.h"
+#include "companion/CompanionDlls.h"
 
 // TRUE when the calling thread's token holds the built-in Administrators group as an enabled
 // group. A membership test that cannot be made counts as FALSE.

@@ -1,10 +1,10 @@
 // newdev.dll and shlwapi.dll from the system folder, and the functions the companion takes
 // from them.
-#include "CompanionDlls.h"
+#include "companion/CompanionDlls.h"
 
 #include <shlwapi.h>
 
-#include "SystemLibrary.h"
+#include "common/SystemLibrary.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The companion's own calls into Windows: the administrator test, the work folder and the
 // driver installation.
-#include "Companion.h"
+#include "companion/Companion.h"
 
 #include <shlobj.h>
 #include <stdio.h>
 
-#include "AdbCompatibleId.h"
-#include "WorkFolderNames.h"
+#include "common/AdbCompatibleId.h"
+#include "common/WorkFolderNames.h"
 
 BOOL IsRunningAsAdmin()
 {

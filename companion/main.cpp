@@ -1,6 +1,7 @@
 // KorvessaX64.exe's entry: one run of the companion over the real Windows steps.
-#include "Companion.h"
-#include "SystemLibrary.h"
+#include "companion/Companion.h"
+
+#include "common/SystemLibrary.h"
 
 int main()
 {

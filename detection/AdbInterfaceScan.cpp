@@ -1,6 +1,6 @@
 // The SetupAPI scan for the ADB interface, and the running system's device information sets
 // (setupapi.dll's functions as SetupApi() has them).
-#include "AdbInterfaceScan.h"
+#include "detection/AdbInterfaceScan.h"
 
 #include <initguid.h>
 
@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <climits>
 
-#include "AdbCompatibleId.h"
-#include "CString.h"
-#include "SetupApi.h"
+#include "common/AdbCompatibleId.h"
+#include "detection/SetupApi.h"
+#include "framework/CString.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 // The pre-order walk of the device tree, the node steps of the three scans, and the running
 // system's tree: the Configuration Manager's ANSI calls, flags 0, from setupapi.dll.
-#include "DeviceScans.h"
+#include "detection/DeviceScans.h"
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
-#include "AdbCompatibleId.h"
-#include "SetupApi.h"
-#include "SystemFacts.h"
+#include "common/AdbCompatibleId.h"
+#include "detection/SetupApi.h"
+#include "detection/SystemFacts.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "CString.h"
+#include "framework/CString.h"
 
 // One device node that carries the ADB compatible ID.
 struct DeviceRecord {

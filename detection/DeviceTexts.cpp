@@ -1,5 +1,5 @@
 // The vendor table's rows and the problem-number texts.
-#include "DeviceTexts.h"
+#include "detection/DeviceTexts.h"
 
 namespace {
 // Configuration Manager problem numbers (CM_PROB_*); mingw-w64's headers lack them.

@@ -6,7 +6,7 @@
 
 #include <map>
 
-#include "CString.h"
+#include "framework/CString.h"
 
 // Lower-case 4-digit vendor ID to maker name, ordered by CString's code-page comparison.
 using VendorTable = std::map<CString, CString>;

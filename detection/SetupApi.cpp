@@ -1,9 +1,9 @@
 // setupapi.dll from the system folder and the functions Korvessa.exe takes from it.
-#include "SetupApi.h"
+#include "detection/SetupApi.h"
 
 #include <type_traits>
 
-#include "SystemLibrary.h"
+#include "common/SystemLibrary.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The version record, the 64-bit test and the version text.
-#include "SystemFacts.h"
+#include "detection/SystemFacts.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The application object, its globals and the run that WinMain starts.
-#include "App.h"
+#include "framework/App.h"
 
 #include <ole2.h>
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 class CWinApp {
 public:

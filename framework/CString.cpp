@@ -1,5 +1,5 @@
 // CString: formatting, slicing and the code page's comparisons.
-#include "CString.h"
+#include "framework/CString.h"
 
 #include <mbstring.h>
 

@@ -1,5 +1,5 @@
 // DDX_Control: attaching, or subclassing, a dialog's control.
-#include "DataExchange.h"
+#include "framework/DataExchange.h"
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {

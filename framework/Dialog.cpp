@@ -1,7 +1,7 @@
 // CDialog: the static dialog procedure, the modal loop and the default dialog processing.
-#include "Dialog.h"
+#include "framework/Dialog.h"
 
-#include "App.h"
+#include "framework/App.h"
 
 namespace {
 

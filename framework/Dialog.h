@@ -6,9 +6,9 @@
 
 #include <atomic>
 
-#include "DataExchange.h"
-#include "MessageMap.h"
-#include "Wnd.h"
+#include "framework/DataExchange.h"
+#include "framework/MessageMap.h"
+#include "framework/Wnd.h"
 
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)

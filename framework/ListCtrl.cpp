@@ -1,5 +1,5 @@
 // CListCtrl's calls that fill a record for the list view.
-#include "ListCtrl.h"
+#include "framework/ListCtrl.h"
 
 int CListCtrl::InsertColumn(int nCol, LPCSTR heading, int nFormat, int nWidth)
 {

@@ -4,8 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "ImageList.h"
-#include "Wnd.h"
+#include "framework/ImageList.h"
+#include "framework/Wnd.h"
 
 class CListCtrl : public CWnd {
 public:

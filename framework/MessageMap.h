@@ -12,7 +12,7 @@
 
 #include <windows.h>
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 #define DECLARE_MESSAGE_MAP()                                                                \
 protected:                                                                                   \

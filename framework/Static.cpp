@@ -1,4 +1,4 @@
 // CStatic's run-time class record.
-#include "Static.h"
+#include "framework/Static.h"
 
 IMPLEMENT_DYNAMIC(CStatic, CWnd)

@@ -2,7 +2,7 @@
 // class record, the banner's base.
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 class CStatic : public CWnd {
     DECLARE_DYNAMIC(CStatic)

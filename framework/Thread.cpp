@@ -1,6 +1,6 @@
 // The thread start: created suspended, so that priority and the owner's handle are in place
 // before the procedure runs.
-#include "Thread.h"
+#include "framework/Thread.h"
 
 CWinThread::~CWinThread()
 {

@@ -1,6 +1,6 @@
 // The program's entry: linked into the programs (target framework_entry), not into the tests,
 // which have gtest's main.
-#include "App.h"
+#include "framework/App.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {

@@ -1,5 +1,5 @@
 // CWnd's window procedure, default processing and subclassing.
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 namespace {
 // The window property that leads a subclassed window's messages back to its object.

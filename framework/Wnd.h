@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "Geometry.h"
-#include "RuntimeClass.h"
+#include "framework/Geometry.h"
+#include "framework/RuntimeClass.h"
 
 class CWnd {
 public:

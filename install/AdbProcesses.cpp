@@ -1,11 +1,11 @@
 // Ending adb.exe: a walk over a snapshot of the running processes.
-#include "AdbProcesses.h"
+#include "install/AdbProcesses.h"
 
 #include <windows.h>
 
 #include <tlhelp32.h>
 
-#include "CString.h"
+#include "framework/CString.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The companion's result words and the messages they stand for.
-#include "CompanionAnswers.h"
+#include "install/CompanionAnswers.h"
 
-#include "ResultWords.h"
-#include "StatusTexts.h"
+#include "common/ResultWords.h"
+#include "install/StatusTexts.h"
 
 namespace {
 

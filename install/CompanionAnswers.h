@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "CString.h"
+#include "framework/CString.h"
 
 // Puts the message for answer into message and returns TRUE only for the exact word "success".
 // The other known words match whatever their letters' case; any other answer, the empty one

@@ -1,10 +1,10 @@
 // The work folder and the writing of the driver package's files from the "BIN" resources.
-#include "DriverPackage.h"
+#include "install/DriverPackage.h"
 
 #include <shlobj.h>
 
-#include "ShellPaths.h"
-#include "WorkFolderNames.h"
+#include "common/WorkFolderNames.h"
+#include "install/ShellPaths.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "CString.h"
+#include "framework/CString.h"
 
 // One row per file: PACKAGE_FILE(id name, resource id, sub-folder below usb_driver, file name,
 // size in bytes of the published file). The build reads these rows as well: it embeds each

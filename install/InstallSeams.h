@@ -6,7 +6,7 @@
 
 #include <atomic>
 
-#include "CString.h"
+#include "framework/CString.h"
 
 // The main window as the worker sees it. Every operation is called on the worker's thread.
 class InstallWindow {

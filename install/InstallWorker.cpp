@@ -1,16 +1,16 @@
 // The installation worker's road: the package, the wait for Plug and Play, the decision,
 // and the 64-bit (companion) or 32-bit (in-process) installation.
-#include "InstallWorker.h"
+#include "install/InstallWorker.h"
 
 #include <exception>
 
-#include "AdbCompatibleId.h"
-#include "CompanionAnswers.h"
-#include "DriverPackage.h"
-#include "ShellPaths.h"
-#include "StatusTexts.h"
-#include "WebPages.h"
-#include "WorkFolderNames.h"
+#include "common/AdbCompatibleId.h"
+#include "common/WorkFolderNames.h"
+#include "install/CompanionAnswers.h"
+#include "install/DriverPackage.h"
+#include "install/ShellPaths.h"
+#include "install/StatusTexts.h"
+#include "install/WebPages.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "InstallSeams.h"
+#include "install/InstallSeams.h"
 
 // Runs the whole installation on the calling thread, reporting through the host's window
 // operations and working through its platform.

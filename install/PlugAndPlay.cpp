@@ -1,8 +1,8 @@
 // Plug and Play: the pending-installation test and the in-process driver update.
-#include "PlugAndPlay.h"
+#include "install/PlugAndPlay.h"
 
-#include "SetupApi.h"
-#include "SystemLibrary.h"
+#include "common/SystemLibrary.h"
+#include "detection/SetupApi.h"
 
 namespace {
 

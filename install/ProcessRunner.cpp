@@ -1,6 +1,6 @@
 // The process runner: a pipe whose write end the child inherits, a hidden child, a bounded
 // wait.
-#include "ProcessRunner.h"
+#include "install/ProcessRunner.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "CString.h"
+#include "framework/CString.h"
 
 // The companion program is given this long to install before it is ended.
 constexpr DWORD kChildTimeLimitMs = 150000;

@@ -1,9 +1,9 @@
 // shlwapi.dll from the system folder and its two path functions.
-#include "ShellPaths.h"
+#include "install/ShellPaths.h"
 
 #include <shlwapi.h>
 
-#include "SystemLibrary.h"
+#include "common/SystemLibrary.h"
 
 namespace {
 

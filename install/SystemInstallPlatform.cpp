@@ -1,13 +1,13 @@
 // Each platform call of the installation, forwarded to the routine that makes it.
-#include "SystemInstallPlatform.h"
+#include "install/SystemInstallPlatform.h"
 
-#include "AdbInterfaceScan.h"
-#include "AdbProcesses.h"
-#include "DeviceScans.h"
-#include "DriverPackage.h"
-#include "PlugAndPlay.h"
-#include "ProcessRunner.h"
-#include "SystemFacts.h"
+#include "detection/AdbInterfaceScan.h"
+#include "detection/DeviceScans.h"
+#include "detection/SystemFacts.h"
+#include "install/AdbProcesses.h"
+#include "install/DriverPackage.h"
+#include "install/PlugAndPlay.h"
+#include "install/ProcessRunner.h"
 
 CString SystemInstallPlatform::GetWorkFolder()
 {

@@ -2,7 +2,7 @@
 // system facts, device scans, Plug and Play calls and installers.
 #pragma once
 
-#include "InstallSeams.h"
+#include "install/InstallSeams.h"
 
 class SystemInstallPlatform : public InstallPlatform {
 public:

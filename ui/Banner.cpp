@@ -1,5 +1,5 @@
 // The banner link's run-time class record and its two handlers.
-#include "Banner.h"
+#include "ui/Banner.h"
 
 IMPLEMENT_DYNAMIC(CBanner, CStatic)
 

@@ -4,10 +4,10 @@
 
 #include <windows.h>
 
-#include "CString.h"
-#include "MessageMap.h"
-#include "ShellRequests.h"
-#include "Static.h"
+#include "framework/CString.h"
+#include "framework/MessageMap.h"
+#include "framework/Static.h"
+#include "ui/ShellRequests.h"
 
 class CBanner : public CStatic {
     DECLARE_DYNAMIC(CBanner)

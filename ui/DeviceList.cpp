@@ -1,6 +1,6 @@
 // The device list's rebuild: one row per ADB device node of a fresh scan. Every rebuild runs
 // on the user-interface thread, so two can never interleave, and no lock is needed.
-#include "KorvessaDlg.h"
+#include "ui/KorvessaDlg.h"
 
 #include <vector>
 

@@ -1,10 +1,10 @@
 // The restart dialog's buttons. Neither the restart nor the page closes the dialog, and no
 // result of either is looked at.
-#include "DriverSignatureDlg.h"
+#include "ui/DriverSignatureDlg.h"
 
-#include "KeyFilter.h"
-#include "WebPages.h"
-#include "resource.h"
+#include "install/WebPages.h"
+#include "resources/resource.h"
+#include "ui/KeyFilter.h"
 
 IMPLEMENT_DYNAMIC(CDriverSignatureDlg, CDialog)
 

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "Dialog.h"
-#include "ShellRequests.h"
+#include "framework/Dialog.h"
+#include "ui/ShellRequests.h"
 
 class CDriverSignatureDlg : public CDialog {
     DECLARE_DYNAMIC(CDriverSignatureDlg)

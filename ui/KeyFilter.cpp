@@ -1,5 +1,5 @@
 // The key filter shared by the main dialog and the driver signature dialog.
-#include "KeyFilter.h"
+#include "ui/KeyFilter.h"
 
 BOOL IsSwallowedDialogKey(const MSG& message)
 {

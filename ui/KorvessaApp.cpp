@@ -1,13 +1,13 @@
 // Start-up: the DLL search limited to the system folder, the common controls, COM and OLE on
 // this thread, then the main dialog. No result is looked at: a failed step still leads to the
 // dialog. The command line is not read.
-#include "KorvessaApp.h"
+#include "ui/KorvessaApp.h"
 
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "KorvessaDlg.h"
-#include "SystemLibrary.h"
+#include "common/SystemLibrary.h"
+#include "ui/KorvessaDlg.h"
 
 BOOL CKorvessaApp::InitInstance()
 {

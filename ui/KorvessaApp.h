@@ -2,7 +2,7 @@
 // program when the dialog closes.
 #pragma once
 
-#include "App.h"
+#include "framework/App.h"
 
 class CKorvessaApp : public CWinAppEx {
 public:

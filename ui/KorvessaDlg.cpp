@@ -1,15 +1,15 @@
 // The main dialog's construction, data exchange, initialisation and teardown.
-#include "KorvessaDlg.h"
+#include "ui/KorvessaDlg.h"
 
 #include <commctrl.h>
 #include <dbt.h>
 #include <tlhelp32.h>
 
-#include "App.h"
-#include "NewHardwareWatcher.h"
-#include "SystemInstallPlatform.h"
-#include "WebPages.h"
-#include "resource.h"
+#include "framework/App.h"
+#include "install/SystemInstallPlatform.h"
+#include "install/WebPages.h"
+#include "resources/resource.h"
+#include "ui/NewHardwareWatcher.h"
 
 namespace {
 

@@ -6,16 +6,16 @@
 
 #include <windows.h>
 
-#include "Banner.h"
-#include "DeviceScans.h"
-#include "DeviceTexts.h"
-#include "Dialog.h"
-#include "ImageList.h"
-#include "InstallSeams.h"
-#include "ListCtrl.h"
-#include "ProgressCtrl.h"
-#include "ShellRequests.h"
-#include "Thread.h"
+#include "detection/DeviceScans.h"
+#include "detection/DeviceTexts.h"
+#include "framework/Dialog.h"
+#include "framework/ImageList.h"
+#include "framework/ListCtrl.h"
+#include "framework/ProgressCtrl.h"
+#include "framework/Thread.h"
+#include "install/InstallSeams.h"
+#include "ui/Banner.h"
+#include "ui/ShellRequests.h"
 
 // The worker's request for a device-list rebuild on the user-interface thread.
 constexpr UINT kRefreshDeviceListMessage = WM_APP + 1;

@@ -1,17 +1,17 @@
 // The main dialog once it is open: painting while minimised, the key filter, device arrival
 // and removal, and the four buttons.
-#include "KorvessaDlg.h"
+#include "ui/KorvessaDlg.h"
 
 #include <dbt.h>
 
 #include <cstddef>
 
-#include "InstallWorker.h"
-#include "KeyFilter.h"
-#include "PaintDC.h"
-#include "StatusTexts.h"
-#include "WebPages.h"
-#include "resource.h"
+#include "framework/PaintDC.h"
+#include "install/InstallWorker.h"
+#include "install/StatusTexts.h"
+#include "install/WebPages.h"
+#include "resources/resource.h"
+#include "ui/KeyFilter.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The worker's window operations on the main dialog, all called on the worker's thread. Each
 // reaches the window synchronously (a message sent to it), so the worker's texts, which are
 // temporaries, are never read after the call.
-#include "KorvessaDlg.h"
+#include "ui/KorvessaDlg.h"
 
 #include <objbase.h>
 
-#include "App.h"
-#include "DriverSignatureDlg.h"
-#include "resource.h"
+#include "framework/App.h"
+#include "resources/resource.h"
+#include "ui/DriverSignatureDlg.h"
 
 namespace {
 

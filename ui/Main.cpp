@@ -1,4 +1,4 @@
 // The program's one application object; the framework's WinMain runs it.
-#include "KorvessaApp.h"
+#include "ui/KorvessaApp.h"
 
 CKorvessaApp theApp;

@@ -1,6 +1,6 @@
 // The "Found New Hardware" watcher: a window-event hook whose callback closes the system's
 // new-hardware windows by their exact titles.
-#include "NewHardwareWatcher.h"
+#include "ui/NewHardwareWatcher.h"
 
 #include <cstring>
 

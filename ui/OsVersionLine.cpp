@@ -1,8 +1,8 @@
 // The operating-system line of the main dialog.
-#include "KorvessaDlg.h"
+#include "ui/KorvessaDlg.h"
 
-#include "SystemFacts.h"
-#include "resource.h"
+#include "detection/SystemFacts.h"
+#include "resources/resource.h"
 
 void ShowOsVersion(CKorvessaDlg& dialog)
 {

@@ -1,6 +1,6 @@
 // The system's shell behind ShellRequests. No result is looked at: a page or command that
 // cannot be opened changes nothing.
-#include "ShellRequests.h"
+#include "ui/ShellRequests.h"
 
 #include <shellapi.h>
 

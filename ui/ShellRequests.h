@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "CString.h"
+#include "framework/CString.h"
 
 class ShellRequests {
 public:

@@ -1,10 +1,10 @@
 // The companion's real steps under Wine: the hardware ID, the administrator test and the
 // wide work folder on the real file system.
-#include "Companion.h"
+#include "companion/Companion.h"
 
 #include <gtest/gtest.h>
 
-#include "WorkFolderFixture.h"
+#include "tests/install/WorkFolderFixture.h"
 
 using namespace testsupport;
 

@@ -4,9 +4,9 @@
 
 #include <regex>
 
-#include "ResultWords.h"
-#include "UnderWine.h"
-#include "WorkFolderFixture.h"
+#include "common/ResultWords.h"
+#include "tests/common/UnderWine.h"
+#include "tests/install/WorkFolderFixture.h"
 
 using namespace testsupport;
 

@@ -1,10 +1,10 @@
 // RunCompanion: the steps, result words and exit codes of one companion run, over platforms
 // with some steps replaced; the steps not replaced are the real ones under Wine.
-#include "Companion.h"
+#include "companion/Companion.h"
 
 #include <gtest/gtest.h>
 
-#include "WorkFolderFixture.h"
+#include "tests/install/WorkFolderFixture.h"
 
 using namespace testsupport;
 

@@ -1,6 +1,6 @@
 // The SetupAPI scan for the ADB interface over devices held in memory: what it asks for, the
 // first-string match, the buffer that grows with the value, and the buffers it releases.
-#include "AdbInterfaceScan.h"
+#include "detection/AdbInterfaceScan.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "FakeDeviceInfoSets.h"
-#include "RegistryValues.h"
+#include "tests/detection/FakeDeviceInfoSets.h"
+#include "tests/detection/RegistryValues.h"
 
 namespace {
 

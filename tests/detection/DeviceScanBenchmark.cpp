@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "DeviceScans.h"
-#include "FakeDeviceTree.h"
+#include "detection/DeviceScans.h"
+#include "tests/detection/FakeDeviceTree.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The device-tree scans over trees held in memory: the walk, the ADB match, the records, the
 // problem and Samsung tests, and the 256-byte property read.
-#include "DeviceScans.h"
+#include "detection/DeviceScans.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "FakeDeviceTree.h"
+#include "tests/detection/FakeDeviceTree.h"
 
 namespace {
 

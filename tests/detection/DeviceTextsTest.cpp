@@ -1,5 +1,5 @@
 // The vendor table and the device status texts.
-#include "DeviceTexts.h"
+#include "detection/DeviceTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The in-memory device information set: one set, its devices numbered from 1.
-#include "FakeDeviceInfoSets.h"
+#include "tests/detection/FakeDeviceInfoSets.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,7 +4,7 @@
 // a read past one changes what the scan sees, and it counts every buffer not freed.
 #pragma once
 
-#include "AdbInterfaceScan.h"
+#include "detection/AdbInterfaceScan.h"
 
 #include <map>
 #include <memory>

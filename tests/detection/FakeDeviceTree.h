@@ -4,13 +4,13 @@
 // standing for whatever the caller's buffer held before. Reads allocate nothing.
 #pragma once
 
-#include "DeviceScans.h"
+#include "detection/DeviceScans.h"
 
 #include <map>
 #include <string>
 #include <vector>
 
-#include "RegistryValues.h"
+#include "tests/detection/RegistryValues.h"
 
 class FakeDeviceTree : public DeviceTree {
 public:

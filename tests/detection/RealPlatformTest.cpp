@@ -2,16 +2,16 @@
 // 32-bit test program in a 64-bit prefix). Under Wine, which has no root device node and no
 // USB devices, the answers are known and required; elsewhere the scans must agree with each
 // other. Everywhere the walk sees each node once, and the set and its buffers are released.
-#include "AdbInterfaceScan.h"
-#include "DeviceScans.h"
-#include "SystemFacts.h"
+#include "detection/AdbInterfaceScan.h"
+#include "detection/DeviceScans.h"
+#include "detection/SystemFacts.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
-#include "UnderWine.h"
+#include "tests/common/UnderWine.h"
 
 namespace {
 

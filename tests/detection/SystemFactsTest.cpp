@@ -1,6 +1,6 @@
 // The system facts over a Windows held in memory: every row of the version table, the
 // 64-bit test with and without IsWow64Process, and a failing version query.
-#include "SystemFacts.h"
+#include "detection/SystemFacts.h"
 
 #include <gtest/gtest.h>
 

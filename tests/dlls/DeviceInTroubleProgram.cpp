@@ -5,10 +5,10 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "App.h"
-#include "KorvessaDlg.h"
-#include "SystemInstallPlatform.h"
-#include "SystemLibrary.h"
+#include "common/SystemLibrary.h"
+#include "framework/App.h"
+#include "install/SystemInstallPlatform.h"
+#include "ui/KorvessaDlg.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "KorvessaProcess.h"
-#include "ProcessRunner.h"
-#include "StatusTexts.h"
-#include "SystemFacts.h"
-#include "TestPrograms.h"
-#include "UnderWine.h"
+#include "detection/SystemFacts.h"
+#include "install/ProcessRunner.h"
+#include "install/StatusTexts.h"
+#include "tests/common/UnderWine.h"
+#include "tests/e2e/KorvessaProcess.h"
+#include "tests/install/TestPrograms.h"
 
 namespace {
 

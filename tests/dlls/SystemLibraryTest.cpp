@@ -1,13 +1,13 @@
 // DLLs from the system folder only: the search limited at start, the loads by full path and
 // the look-ups, against Wine's loader.
-#include "SystemLibrary.h"
+#include "common/SystemLibrary.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "TestPrograms.h"
+#include "tests/install/TestPrograms.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "DriverPackage.h"
-#include "KorvessaProcess.h"
-#include "SystemFacts.h"
-#include "TestHandlers.h"
-#include "TitleWindows.h"
-#include "WorkFolderNames.h"
+#include "common/WorkFolderNames.h"
+#include "detection/SystemFacts.h"
+#include "install/DriverPackage.h"
+#include "tests/e2e/KorvessaProcess.h"
+#include "tests/e2e/TestHandlers.h"
+#include "tests/ui/TitleWindows.h"
 
 namespace {
 

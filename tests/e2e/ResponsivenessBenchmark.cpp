@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "KorvessaProcess.h"
+#include "tests/e2e/KorvessaProcess.h"
 
 namespace {
 

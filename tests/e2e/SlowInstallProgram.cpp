@@ -8,8 +8,8 @@
 
 #include <cstdlib>
 
-#include "App.h"
-#include "KorvessaDlg.h"
+#include "framework/App.h"
+#include "ui/KorvessaDlg.h"
 
 namespace {
 

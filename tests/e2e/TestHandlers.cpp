@@ -1,5 +1,5 @@
 // Registration of open_recorder.exe in the test prefix's classes, and its log.
-#include "TestHandlers.h"
+#include "tests/e2e/TestHandlers.h"
 
 #include <windows.h>
 

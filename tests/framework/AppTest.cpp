@@ -4,7 +4,7 @@
 
 #include <ole2.h>
 
-#include "App.h"
+#include "framework/App.h"
 
 namespace {
 

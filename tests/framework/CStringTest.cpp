@@ -1,5 +1,5 @@
 // CString: the behaviours the program relies on, where a naive string would differ.
-#include "CString.h"
+#include "framework/CString.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "App.h"
-#include "ScriptedDialog.h"
+#include "framework/App.h"
+#include "tests/framework/ScriptedDialog.h"
 
 namespace {
 

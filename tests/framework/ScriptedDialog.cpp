@@ -1,5 +1,5 @@
 // The scripted test dialog.
-#include "ScriptedDialog.h"
+#include "tests/framework/ScriptedDialog.h"
 
 namespace {
 constexpr UINT kRunScript = WM_APP + 100;

@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "Dialog.h"
-#include "TestDialogIds.h"
+#include "framework/Dialog.h"
+#include "tests/framework/TestDialogIds.h"
 
 constexpr int kTimedOut = -2;
 // Ends the dialog with kAfterQueuedMessages once the messages posted before it are handled.

@@ -3,9 +3,9 @@
 // procedure; a class without one is only attached.
 #include <gtest/gtest.h>
 
-#include "ListCtrl.h"
-#include "ScriptedDialog.h"
-#include "Static.h"
+#include "framework/ListCtrl.h"
+#include "framework/Static.h"
+#include "tests/framework/ScriptedDialog.h"
 
 namespace {
 

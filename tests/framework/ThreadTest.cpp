@@ -2,7 +2,7 @@
 // parameter and priority, and the owner's handle outlives the self-deleting thread object.
 #include <gtest/gtest.h>
 
-#include "Thread.h"
+#include "framework/Thread.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Ending adb.exe for real: copies of the sleeping helper under adb's name and names like it.
-#include "AdbProcesses.h"
+#include "install/AdbProcesses.h"
 
 #include <gtest/gtest.h>
 
-#include "ProcessAccess.h"
-#include "TestPrograms.h"
+#include "tests/install/ProcessAccess.h"
+#include "tests/install/TestPrograms.h"
 
 TEST(KillAdbProcesses, EndsAdbExeInAnyCaseAndNothingElse)
 {

@@ -1,12 +1,12 @@
 // The companion's answers turned into status messages.
-#include "CompanionAnswers.h"
+#include "install/CompanionAnswers.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <string>
 
-#include "TestPrograms.h"
+#include "tests/install/TestPrograms.h"
 
 namespace {
 

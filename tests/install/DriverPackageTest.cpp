@@ -1,14 +1,14 @@
 // GetWorkFolder, ExtractDriverFile and WriteNewFile on Wine's real file system, with the
 // package resources this build embeds, compared with the files they were built from.
-#include "DriverPackage.h"
+#include "install/DriverPackage.h"
 
 #include <gtest/gtest.h>
 #include <setupapi.h>
 
 #include <algorithm>
 
-#include "PackageSources.h"
-#include "WorkFolderFixture.h"
+#include "tests/install/PackageSources.h"
+#include "tests/install/WorkFolderFixture.h"
 
 using namespace testsupport;
 using std::vector;

@@ -1,6 +1,6 @@
 // The installation worker's roads, each run against a recorded window and a scripted platform:
 // every status text, progress value, file written, rebuild, adb ending and dialog, in order.
-#include "InstallWorker.h"
+#include "install/InstallWorker.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "PlugAndPlay.h"
-#include "ProcessRunner.h"
-#include "TestPrograms.h"
+#include "install/PlugAndPlay.h"
+#include "install/ProcessRunner.h"
+#include "tests/install/TestPrograms.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The Plug and Play calls against Wine's own Plug and Play manager.
-#include "PlugAndPlay.h"
+#include "install/PlugAndPlay.h"
 
 #include <gtest/gtest.h>
 
-#include "TestPrograms.h"
-#include "UnderWine.h"
+#include "tests/common/UnderWine.h"
+#include "tests/install/TestPrograms.h"
 
 TEST(PlugAndPlay, NothingIsPendingOnAnIdleSystem)
 {

@@ -1,12 +1,12 @@
 // The process runner with real children under Wine: what comes back, how long it waits and
 // what is left of a child that outlives the time limit.
-#include "ProcessRunner.h"
+#include "install/ProcessRunner.h"
 
 #include <gtest/gtest.h>
 
 #include <process.h>
 
-#include "TestPrograms.h"
+#include "tests/install/TestPrograms.h"
 
 namespace {
 

@@ -2,15 +2,15 @@
 // facts, scans and Plug and Play test. Wine has no ADB device, so the run writes the package
 // and ends at "no device". The prefix is 64-bit: the 32-bit program runs under WoW64 and writes
 // the 64-bit road's package; the 64-bit test build is no WoW64 process and writes the 32-bit one.
-#include "InstallWorker.h"
-#include "SystemInstallPlatform.h"
+#include "install/InstallWorker.h"
+#include "install/SystemInstallPlatform.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "WorkFolderFixture.h"
+#include "tests/install/WorkFolderFixture.h"
 
 namespace {
 

@@ -27,8 +27,8 @@
 #include <iterator>
 #include <string>
 
-#include "ProcessAccess.h"
-#include "ProcessRunner.h"
+#include "install/ProcessRunner.h"
+#include "tests/install/ProcessAccess.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The helper program's place, scratch folders and program starts for the installation tests.
-#include "TestPrograms.h"
+#include "tests/install/TestPrograms.h"
 
 #include <gtest/gtest.h>
 

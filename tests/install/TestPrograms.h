@@ -7,7 +7,7 @@
 #include <ostream>
 #include <vector>
 
-#include "CString.h"
+#include "framework/CString.h"
 
 // Lets test messages show CString values as text.
 inline std::ostream& operator<<(std::ostream& out, const CString& text)

@@ -1,4 +1,4 @@
-#include "DialogTemplate.h"
+#include "tests/resources/DialogTemplate.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // Dialog templates 102 (the main window) and 162 (the driver signature dialog), read back
 // from the module and compared field by field with their tables.
-#include "DialogTemplate.h"
-#include "ResourceModule.h"
+#include "tests/resources/DialogTemplate.h"
+#include "tests/resources/ResourceModule.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

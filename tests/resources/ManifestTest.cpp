@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "ResourceModule.h"
-#include "XmlElement.h"
+#include "tests/resources/ResourceModule.h"
+#include "tests/resources/XmlElement.h"
 
 namespace {
 

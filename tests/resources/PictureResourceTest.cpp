@@ -5,7 +5,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "ResourceModule.h"
+#include "tests/resources/ResourceModule.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "ResourceModule.h"
+#include "tests/resources/ResourceModule.h"
 
 namespace {
 

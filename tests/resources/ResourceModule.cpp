@@ -1,4 +1,4 @@
-#include "ResourceModule.h"
+#include "tests/resources/ResourceModule.h"
 
 const char* ResourceModulePath() {
     return KORVESSA_RESOURCE_MODULE;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ResourceModule.h"
+#include "tests/resources/ResourceModule.h"
 
 namespace {
 

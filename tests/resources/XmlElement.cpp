@@ -1,4 +1,4 @@
-#include "XmlElement.h"
+#include "tests/resources/XmlElement.h"
 
 #include <cctype>
 

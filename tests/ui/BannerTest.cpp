@@ -5,11 +5,11 @@
 
 #include <functional>
 
-#include "Banner.h"
-#include "Dialog.h"
-#include "ModalDialogThread.h"
-#include "UiTestSupport.h"
-#include "resource.h"
+#include "framework/Dialog.h"
+#include "resources/resource.h"
+#include "tests/ui/ModalDialogThread.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/Banner.h"
 
 namespace {
 

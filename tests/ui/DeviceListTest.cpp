@@ -8,8 +8,8 @@
 
 #include <atomic>
 
-#include "MainDialogFixture.h"
-#include "resource.h"
+#include "resources/resource.h"
+#include "tests/ui/MainDialogFixture.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // The restart dialog on a worker's thread, owned by a main window of the test's thread, driven
 // with window messages; its shell requests are recorded, never carried out.
-#include "DriverSignatureDlg.h"
+#include "ui/DriverSignatureDlg.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "App.h"
-#include "ModalDialogThread.h"
-#include "UiTestSupport.h"
-#include "resource.h"
+#include "framework/App.h"
+#include "resources/resource.h"
+#include "tests/ui/ModalDialogThread.h"
+#include "tests/ui/UiTestSupport.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include <commctrl.h>
 
-#include "MainDialogFixture.h"
-#include "resource.h"
+#include "resources/resource.h"
+#include "tests/ui/MainDialogFixture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The shared key filter: only the key-downs of Esc and Enter are swallowed.
-#include "KeyFilter.h"
+#include "ui/KeyFilter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Finding Korvessa.exe and its main window.
-#include "KorvessaProgram.h"
+#include "tests/ui/KorvessaProgram.h"
 
 std::string KorvessaExePath()
 {

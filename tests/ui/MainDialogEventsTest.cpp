@@ -8,9 +8,9 @@
 #include <cstddef>
 #include <cstring>
 
-#include "MainDialogFixture.h"
-#include "StatusTexts.h"
-#include "resource.h"
+#include "install/StatusTexts.h"
+#include "resources/resource.h"
+#include "tests/ui/MainDialogFixture.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The main dialog on its own thread, for the tests of its events, list and worker operations.
-#include "MainDialogFixture.h"
+#include "tests/ui/MainDialogFixture.h"
 
 #include <commctrl.h>
 
-#include "RegistryValues.h"
-#include "resource.h"
+#include "resources/resource.h"
+#include "tests/detection/RegistryValues.h"
 
 void AddAdbNode(FakeDeviceTree& tree, const std::string& hardwareId, const std::string& description,
                 ULONG status, ULONG problem)

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "App.h"
-#include "FakeDeviceTree.h"
-#include "KorvessaDlg.h"
-#include "ModalDialogThread.h"
-#include "UiTestSupport.h"
+#include "framework/App.h"
+#include "tests/detection/FakeDeviceTree.h"
+#include "tests/ui/ModalDialogThread.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/KorvessaDlg.h"
 
 // Counts the scans: each scan locates the tree's root once.
 class CountingDeviceTree : public FakeDeviceTree {

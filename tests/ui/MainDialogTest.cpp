@@ -11,12 +11,12 @@
 #include <functional>
 #include <memory>
 
-#include "KorvessaDlg.h"
-#include "NewHardwareWatcher.h"
-#include "SystemFacts.h"
-#include "UiTestSupport.h"
-#include "WebPages.h"
-#include "resource.h"
+#include "detection/SystemFacts.h"
+#include "install/WebPages.h"
+#include "resources/resource.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/KorvessaDlg.h"
+#include "ui/NewHardwareWatcher.h"
 
 namespace {
 

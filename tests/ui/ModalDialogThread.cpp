@@ -1,7 +1,7 @@
 // A dialog's modal run on a thread of its own, for the window tests.
-#include "ModalDialogThread.h"
+#include "tests/ui/ModalDialogThread.h"
 
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 
 ModalDialogThread::ModalDialogThread(std::function<INT_PTR()> run) : m_run(std::move(run))
 {

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "Dialog.h"
+#include "framework/Dialog.h"
 
 class ModalDialogThread {
 public:

@@ -1,6 +1,6 @@
 // Import-table patching for ModuleAllocationCount. operator new and the runtime's string and
 // container code reach the heap through malloc, so they are counted too.
-#include "ModuleAllocations.h"
+#include "tests/ui/ModuleAllocations.h"
 
 #include <windows.h>
 

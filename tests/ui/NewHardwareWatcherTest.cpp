@@ -1,6 +1,6 @@
 // The "Found New Hardware" watcher over windows of another process (the helper's): its
 // callback called directly, as a table of titles, and through the real hook.
-#include "NewHardwareWatcher.h"
+#include "ui/NewHardwareWatcher.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <iterator>
 #include <string>
 
-#include "ModuleAllocations.h"
-#include "TitleWindows.h"
+#include "tests/ui/ModuleAllocations.h"
+#include "tests/ui/TitleWindows.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ShellRequests.h"
+#include "ui/ShellRequests.h"
 
 class RecordingShell : public ShellRequests {
 public:

@@ -4,10 +4,10 @@
 
 #include <cstring>
 
-#include "Banner.h"
-#include "DriverSignatureDlg.h"
-#include "KorvessaDlg.h"
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/Banner.h"
+#include "ui/DriverSignatureDlg.h"
+#include "ui/KorvessaDlg.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 
 class TitleWindows {
 public:

@@ -1,5 +1,5 @@
 // The test side of the helper's windows.
-#include "TitleWindows.h"
+#include "tests/ui/TitleWindows.h"
 
 #include <cstdlib>
 

@@ -17,7 +17,7 @@
 #include <cstring>
 #include <vector>
 
-#include "KorvessaDlg.h"
+#include "ui/KorvessaDlg.h"
 
 namespace {
 

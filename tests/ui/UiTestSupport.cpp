@@ -1,5 +1,5 @@
 // The window tests' shared support.
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 
 #include <commctrl.h>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "RecordingShell.h"
+#include "tests/ui/RecordingShell.h"
 
 // The list view and progress bar classes, as the application's start-up registers them.
 void RegisterCommonControls();
