@@ -8,7 +8,8 @@
 #   ./build.sh bench  the same as build, then run every benchmark under Wine on a private
 #                     headless display and print one line of figures for each
 # KORVESSA_DRIVER_PACKAGE=DIR takes the published driver package files from DIR.
-# KORVESSA_64BIT_ONLY=1 takes the road of a host that runs no 32-bit programs on any host.
+# KORVESSA_64BIT_ONLY=1 runs the tests and benchmarks as on a host that runs no 32-bit
+# programs, whatever this host can run.
 set -euo pipefail
 
 cd "$(dirname "$0")"
@@ -52,15 +53,17 @@ set_up() {
 }
 
 build_programs() {
-    # A build folder configured with other compilers keeps them in its cache: start it anew.
+    local toolchain=$root/cmake/i686-w64-mingw32.cmake
+    # A build folder configured with another toolchain file, or none, keeps its compilers in
+    # its cache: start it anew.
     if [ -f "$build/CMakeCache.txt" ] &&
-        ! grep -qs 'set(CMAKE_CXX_COMPILER ".*-g++-win32")' "$build"/CMakeFiles/*/CMakeCXXCompiler.cmake; then
-        echo "The build folder was configured with other compilers; configuring it anew."
+        [ "$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$build/CMakeCache.txt")" != "$toolchain" ]; then
+        echo "The build folder was configured with another toolchain; configuring it anew."
         rm -rf "$build"
     fi
     # Passed on every run, empty included, so a package folder of an earlier run does not
     # linger in the cache: each run builds with the package it is given, or with stand-ins.
-    cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake" \
+    cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         "-DKORVESSA_DRIVER_PACKAGE=${KORVESSA_DRIVER_PACKAGE:-}" >/dev/null
     cmake --build "$build" -j "$(nproc)"
 }
