@@ -12,9 +12,10 @@
 #include "common/WorkFolderNames.h"
 #include "detection/SystemFacts.h"
 #include "install/DriverPackage.h"
-#include "tests/e2e/KorvessaProcess.h"
 #include "tests/e2e/TestHandlers.h"
-#include "tests/ui/TitleWindows.h"
+#include "tests/support/KorvessaProcess.h"
+#include "tests/support/TestPrograms.h"
+#include "tests/support/TitleWindows.h"
 
 namespace {
 

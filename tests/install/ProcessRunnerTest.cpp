@@ -6,7 +6,8 @@
 
 #include <process.h>
 
-#include "tests/install/TestPrograms.h"
+#include "tests/install/HelperProgram.h"
+#include "tests/support/TestPrograms.h"
 
 namespace {
 
@@ -261,8 +262,8 @@ TEST(ProcessRunner, AQuotedPathWithABlankRunsThatProgram)
     // Unquoted, Windows tries the path's first word as a program first: the decoy.
     ScratchFolder folder;
     folder.AddFolder("Korvessa Work");
-    const CString program = folder.AddHelperCopy("Korvessa Work\\helper.exe");
-    const CString decoy = folder.AddHelperCopy("Korvessa.exe");
+    const CString program = folder.AddCopy(HelperPath(), "Korvessa Work\\helper.exe");
+    const CString decoy = folder.AddCopy(HelperPath(), "Korvessa.exe");
 
     DWORD childProcessId = 0;
     CString output;

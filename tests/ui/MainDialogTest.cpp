@@ -14,6 +14,9 @@
 #include "detection/SystemFacts.h"
 #include "install/WebPages.h"
 #include "resources/resource.h"
+#include "tests/support/TestPrograms.h"
+#include "tests/support/TitleWindows.h"
+#include "tests/support/Waiting.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/KorvessaDlg.h"
 #include "ui/NewHardwareWatcher.h"
@@ -135,7 +138,7 @@ TEST_F(MainDialog, ClosesTheNewHardwareWindowsOfAnotherProcessOpenAtStartWizardF
     const std::string wizard = kFoundNewHardwareWizardTitle;
     const std::string found = kFoundNewHardwareTitle;
     const char other[] = "Found New Hardware Wizard 2";
-    StartedProgram windows(HelperPath(), "windows \"" + found + "\" \"" + wizard + "\" \"" + other + "\"");
+    StartedProgram windows(UiTestHelperPath(), "windows \"" + found + "\" \"" + wizard + "\" \"" + other + "\"");
     ASSERT_TRUE(windows.Started());
     ASSERT_EQ("ready", windows.ReadLine());
 
@@ -156,7 +159,7 @@ TEST_F(MainDialog, ClosesTheNewHardwareWindowsOfAnotherProcessOpenAtStartWizardF
 TEST_F(MainDialog, IsNotHeldUpByANewHardwareWindowThatDoesNotAnswer)
 {
     const std::string wizard = kFoundNewHardwareWizardTitle;
-    StartedProgram windows(HelperPath(), "unresponsive 8000 \"" + wizard + "\" \"Korvessa test window\"");
+    StartedProgram windows(UiTestHelperPath(), "unresponsive 8000 \"" + wizard + "\" \"Korvessa test window\"");
     ASSERT_TRUE(windows.Started());
     ASSERT_EQ("ready", windows.ReadLine());
 
@@ -214,7 +217,7 @@ TEST(MainDialogTeardown, WaitsUpTo200MsForAWorkerThenEndsTheProcessAndItsCompani
         DWORD exitCode;  // 3: it waited and the process survived; 0: ended by the teardown
     } cases[] = {{"60", 3}, {"600", 0}, {"5000", 0}};
     for (const auto& c : cases) {
-        StartedProgram helper(HelperPath(), std::string("worker ") + c.workerMs);
+        StartedProgram helper(UiTestHelperPath(), std::string("worker ") + c.workerMs);
         ASSERT_TRUE(helper.Started());
         EXPECT_EQ(c.exitCode, helper.WaitForExit(10000)) << c.workerMs;
 

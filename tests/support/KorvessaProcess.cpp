@@ -1,5 +1,5 @@
 // Starting Korvessa.exe through the shell and talking to its main window from outside.
-#include "tests/e2e/KorvessaProcess.h"
+#include "tests/support/KorvessaProcess.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
