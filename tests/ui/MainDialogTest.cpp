@@ -145,9 +145,7 @@ TEST_F(MainDialog, ClosesTheNewHardwareWindowsOfAnotherProcessOpenAtStartWizardF
     InspectedMainDialog dialog(m_shell, [](InspectedMainDialog&) {});
     EXPECT_EQ(IDOK, dialog.DoModal());
 
-    for (int tries = 0; tries < 100 && (FindWindowA(nullptr, wizard.c_str()) || FindWindowA(nullptr, found.c_str()));
-         ++tries)
-        PumpMessages(20);
+    WaitUntil([&] { return !FindWindowA(nullptr, wizard.c_str()) && !FindWindowA(nullptr, found.c_str()); }, 2000);
     HWND left = FindWindowA(nullptr, other);
     ASSERT_NE(nullptr, left);
     PostMessageA(left, WM_APP, 0, 0);
@@ -171,8 +169,7 @@ TEST_F(MainDialog, IsNotHeldUpByANewHardwareWindowThatDoesNotAnswer)
     EXPECT_LT(initialisedAfter, 4000u);
 
     // Once the window takes messages again, the request is there.
-    for (int tries = 0; tries < 1000 && FindWindowA(nullptr, wizard.c_str()); ++tries)
-        PumpMessages(20);
+    WaitUntil([&] { return !FindWindowA(nullptr, wizard.c_str()); }, 20000);
     HWND left = FindWindowA(nullptr, "Korvessa test window");
     ASSERT_NE(nullptr, left);
     PostMessageA(left, WM_APP, 0, 0);
@@ -206,6 +203,18 @@ TEST(MainDialogTeardown, WithNoWorkerEverStartedWaitsForNothing)
     EXPECT_FALSE(UnhookWinEvent(hook));
 }
 
+bool HasChildProcess(DWORD parentId)
+{
+    bool found = false;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        found = found || entry.th32ParentProcessID == parentId;
+    CloseHandle(snapshot);
+    return found;
+}
+
 // In a process of its own, since a worker that outlives the grace ends the process. The exit
 // code pins the grace without a clock: the worker of 600 ms outlives 200 ms but would end
 // within a longer grace, and the process would survive; the one of 5 seconds would end, and
@@ -222,18 +231,7 @@ TEST(MainDialogTeardown, WaitsUpTo200MsForAWorkerThenEndsTheProcessAndItsCompani
         EXPECT_EQ(c.exitCode, helper.WaitForExit(10000)) << c.workerMs;
 
         // No companion of the helper is left running, once Wine has taken the ended ones off its list.
-        bool companionLeft = true;
-        for (int tries = 0; tries < 250 && companionLeft; ++tries) {
-            companionLeft = false;
-            HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-            PROCESSENTRY32 entry = {};
-            entry.dwSize = sizeof entry;
-            for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-                companionLeft = companionLeft || entry.th32ParentProcessID == helper.ProcessId();
-            CloseHandle(snapshot);
-            if (companionLeft)
-                Sleep(20);
-        }
+        const bool companionLeft = !WaitUntil([&] { return !HasChildProcess(helper.ProcessId()); }, 5000);
         EXPECT_FALSE(companionLeft) << c.workerMs;
     }
 }
