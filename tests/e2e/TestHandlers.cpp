@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "tests/support/TestPrograms.h"
+#include "tests/support/Waiting.h"
 
 namespace {
 
@@ -93,22 +94,10 @@ std::vector<std::string> OpenedTargets()
 
 bool WaitForOpenedTargets(size_t count, unsigned timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    while (OpenedTargets().size() < count) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(20);
-    }
-    return true;
+    return WaitUntil([count] { return OpenedTargets().size() >= count; }, timeoutMs);
 }
 
 bool WaitUntilNoRecorderRuns(unsigned timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    while (RecorderRuns()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(20);
-    }
-    return true;
+    return WaitUntil([] { return !RecorderRuns(); }, timeoutMs);
 }

@@ -98,11 +98,5 @@ HWND TitleWindows::Window(const std::string& title) const
 
 bool TitleWindows::WaitForClose(HWND window, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    while (!Closed(window)) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        PumpMessages(5);
-    }
-    return true;
+    return WaitUntil([window] { return Closed(window); }, timeoutMs);
 }

@@ -1,18 +1,24 @@
-// The message pump of the tests' waits.
+// The tests' wait for a condition and its message pump.
 #include "tests/support/Waiting.h"
 
+namespace {
+
+// How long the wait leaves the condition unasked when no message comes.
+constexpr DWORD kPollMs = 5;
+
+// Handles this thread's messages until none is left, then waits for the next one up to
+// milliseconds.
 void PumpMessages(DWORD milliseconds)
 {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (GetTickCount() - start < milliseconds);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);
 }
+
+}  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
@@ -20,7 +26,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     while (!condition()) {
         if (GetTickCount() - start >= timeoutMs)
             return false;
-        PumpMessages(5);
+        PumpMessages(kPollMs);
     }
     return true;
 }
