@@ -5,8 +5,8 @@
 #include <regex>
 
 #include "common/ResultWords.h"
-#include "tests/common/UnderWine.h"
-#include "tests/install/WorkFolderFixture.h"
+#include "tests/support/UnderWine.h"
+#include "tests/support/WorkFolderFixture.h"
 
 using namespace testsupport;
 

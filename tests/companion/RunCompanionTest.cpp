@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/install/WorkFolderFixture.h"
+#include "tests/support/WorkFolderFixture.h"
 
 using namespace testsupport;
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tests/detection/FakeDeviceInfoSets.h"
-#include "tests/detection/RegistryValues.h"
+#include "tests/support/RegistryValues.h"
 
 namespace {
 

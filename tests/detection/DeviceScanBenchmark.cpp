@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "detection/DeviceScans.h"
-#include "tests/detection/FakeDeviceTree.h"
+#include "tests/support/FakeDeviceTree.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/detection/FakeDeviceTree.h"
+#include "tests/support/FakeDeviceTree.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <set>
 #include <string>
 
-#include "tests/common/UnderWine.h"
+#include "tests/support/UnderWine.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include "detection/SystemFacts.h"
 #include "install/ProcessRunner.h"
 #include "install/StatusTexts.h"
-#include "tests/common/UnderWine.h"
-#include "tests/e2e/KorvessaProcess.h"
-#include "tests/install/TestPrograms.h"
+#include "tests/support/KorvessaProcess.h"
+#include "tests/support/TestPrograms.h"
+#include "tests/support/UnderWine.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/install/TestPrograms.h"
+#include "tests/support/TestPrograms.h"
 
 namespace {
 

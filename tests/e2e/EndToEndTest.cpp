@@ -12,9 +12,11 @@
 #include "common/WorkFolderNames.h"
 #include "detection/SystemFacts.h"
 #include "install/DriverPackage.h"
-#include "tests/e2e/KorvessaProcess.h"
 #include "tests/e2e/TestHandlers.h"
-#include "tests/ui/TitleWindows.h"
+#include "tests/support/KorvessaProcess.h"
+#include "tests/support/TestPrograms.h"
+#include "tests/support/TitleWindows.h"
+#include "tests/support/Waiting.h"
 
 namespace {
 
@@ -128,8 +130,7 @@ TEST_F(EndToEnd, InstallWithNoDeviceWritesThePackageAndEndsAtDeviceNotFound)
     EXPECT_TRUE(m_korvessa.WaitForControlText(kStatusLine, "[Error] Device not found", 60000))
         << m_korvessa.ControlText(kStatusLine);
     // The worker sets the progress just after the status line.
-    for (int tries = 0; tries < 250 && m_korvessa.ProgressPosition() != 0; ++tries)
-        Sleep(20);
+    WaitUntil([&] { return m_korvessa.ProgressPosition() == 0; }, 5000);
     EXPECT_EQ(0, m_korvessa.ProgressPosition());
 
     HMODULE program = LoadLibraryExA(KORVESSA_PROGRAM, NULL, LOAD_LIBRARY_AS_DATAFILE);
@@ -234,9 +235,7 @@ TEST(EndToEndSlowInstallation, ClosingWhileTheCompanionRunsEndsTheProcess)
     ASSERT_NE(nullptr, korvessa.MainWindow());
     korvessa.Click(kInstall);
     // Progress 33 comes right before the companion runs.
-    const DWORD begin = GetTickCount();
-    while (korvessa.ProgressPosition() != 33 && GetTickCount() - begin < 10000)
-        Sleep(10);
+    WaitUntil([&] { return korvessa.ProgressPosition() == 33; }, 10000);
     ASSERT_EQ(33, korvessa.ProgressPosition());
     Sleep(100);
 
@@ -251,9 +250,7 @@ TEST(EndToEndSlowInstallation, ClosingWhileTheRestartDialogIsOpenEndsTheProcess)
     ASSERT_NE(nullptr, korvessa.MainWindow());
     korvessa.Click(kInstall);
     // The open restart dialog disables its owner, the main window.
-    const DWORD begin = GetTickCount();
-    while (IsWindowEnabled(korvessa.MainWindow()) && GetTickCount() - begin < 10000)
-        Sleep(10);
+    WaitUntil([&] { return !IsWindowEnabled(korvessa.MainWindow()); }, 10000);
     ASSERT_FALSE(IsWindowEnabled(korvessa.MainWindow()));
     EXPECT_EQ("[Error] Windows 8 x64 driver signature verification failed", korvessa.ControlText(kStatusLine));
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/e2e/KorvessaProcess.h"
+#include "tests/support/KorvessaProcess.h"
 
 namespace {
 

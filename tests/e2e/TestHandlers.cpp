@@ -8,20 +8,14 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
+#include "tests/support/TestPrograms.h"
+#include "tests/support/Waiting.h"
 
-std::string ThisProgramsFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(NULL, path, MAX_PATH);
-    if (char* slash = std::strrchr(path, '\\'))
-        slash[1] = '\0';
-    return path;
-}
+namespace {
 
 std::string LogPath()
 {
-    return ThisProgramsFolder() + "open_recorder.log";
+    return BesideThisProgram("open_recorder.log");
 }
 
 bool RecorderRuns()
@@ -70,7 +64,7 @@ bool ProvideDeviceManagerConsole()
 
 bool RegisterTestHandlers()
 {
-    const std::string command = "\"" + ThisProgramsFolder() + "open_recorder.exe\" \"%1\"";
+    const std::string command = "\"" + BesideThisProgram("open_recorder.exe") + "\" \"%1\"";
     // A DDE conversation, if the prefix had one for these, would come before the command.
     RegDeleteKeyA(HKEY_CLASSES_ROOT, "http\\shell\\open\\ddeexec");
     RegDeleteKeyA(HKEY_CLASSES_ROOT, "https\\shell\\open\\ddeexec");
@@ -100,22 +94,10 @@ std::vector<std::string> OpenedTargets()
 
 bool WaitForOpenedTargets(size_t count, unsigned timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    while (OpenedTargets().size() < count) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(20);
-    }
-    return true;
+    return WaitUntil([count] { return OpenedTargets().size() >= count; }, timeoutMs);
 }
 
 bool WaitUntilNoRecorderRuns(unsigned timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    while (RecorderRuns()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(20);
-    }
-    return true;
+    return WaitUntil([] { return !RecorderRuns(); }, timeoutMs);
 }

@@ -5,6 +5,7 @@
 #include <ole2.h>
 
 #include "framework/App.h"
+#include "tests/support/Waiting.h"
 
 namespace {
 
@@ -103,18 +104,19 @@ struct BoxSeen {
 BoxSeen CloseMessageBox(const char* title, HANDLE boxThread)
 {
     BoxSeen seen;
-    for (int tries = 0; tries < 500 && WaitForSingleObject(boxThread, 0) == WAIT_TIMEOUT; ++tries) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        HWND box = FindOwnWindow("#32770", title);
-        if (box && IsWindowVisible(box)) {
-            seen.owner = GetWindow(box, GW_OWNER);
-            seen.thread = GetWindowThreadProcessId(box, nullptr);
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        }
-        MsgWaitForMultipleObjects(1, &boxThread, FALSE, 20, QS_ALLINPUT);
-    }
+    WaitUntil(
+        [&] {
+            if (WaitForSingleObject(boxThread, 0) != WAIT_TIMEOUT)
+                return true;
+            HWND box = FindOwnWindow("#32770", title);
+            if (box && IsWindowVisible(box)) {
+                seen.owner = GetWindow(box, GW_OWNER);
+                seen.thread = GetWindowThreadProcessId(box, nullptr);
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+            }
+            return false;
+        },
+        10000);
     return seen;
 }
 

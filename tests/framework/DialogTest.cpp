@@ -6,6 +6,7 @@
 
 #include "framework/App.h"
 #include "tests/framework/ScriptedDialog.h"
+#include "tests/support/Waiting.h"
 
 namespace {
 
@@ -160,11 +161,7 @@ TEST(ModalLoop, RunsOnAnotherThreadThanItsOwner)
     run.owner = &owner.m_wnd;
     HANDLE thread = CreateThread(nullptr, 0, &RunDialogOnWorker, &run, 0, nullptr);
     // This thread answers the messages the worker sends its window while waiting.
-    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-    }
+    WaitUntil([&] { return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, 10000);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 0));
     CloseHandle(thread);
     EXPECT_EQ(3, run.result);

@@ -3,8 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/install/HelperProgram.h"
 #include "tests/install/ProcessAccess.h"
-#include "tests/install/TestPrograms.h"
+#include "tests/support/TestPrograms.h"
 
 TEST(KillAdbProcesses, EndsAdbExeInAnyCaseAndNothingElse)
 {
@@ -27,7 +28,7 @@ TEST(KillAdbProcesses, EndsAdbExeInAnyCaseAndNothingElse)
     std::vector<PROCESS_INFORMATION> started;
     for (const auto& copy : copies) {
         folder.AddFolder(copy.folder);
-        const CString path = folder.AddHelperCopy(CString(copy.folder) + "\\" + copy.file);
+        const CString path = folder.AddCopy(HelperPath(), CString(copy.folder) + "\\" + copy.file);
         started.push_back(StartProgram(path, "sleep 60000", copy.terminateOnly ? terminateOnly : nullptr));
     }
     LocalFree(terminateOnly);

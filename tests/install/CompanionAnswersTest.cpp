@@ -6,7 +6,7 @@
 #include <cctype>
 #include <string>
 
-#include "tests/install/TestPrograms.h"
+#include "tests/support/TestPrograms.h"
 
 namespace {
 

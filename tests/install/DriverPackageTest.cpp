@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "tests/install/PackageSources.h"
-#include "tests/install/WorkFolderFixture.h"
+#include "tests/support/WorkFolderFixture.h"
 
 using namespace testsupport;
 using std::vector;

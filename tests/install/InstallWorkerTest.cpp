@@ -11,7 +11,8 @@
 
 #include "install/PlugAndPlay.h"
 #include "install/ProcessRunner.h"
-#include "tests/install/TestPrograms.h"
+#include "tests/install/HelperProgram.h"
+#include "tests/support/TestPrograms.h"
 
 namespace {
 
@@ -523,8 +524,8 @@ TEST(InstallDriver, AWorkFolderBelowANameWithABlankRunsTheCompanionWrittenThere)
     folder.AddFolder("Jane Doe");
     const CString workFolder = folder.AddFolder("Jane Doe\\Korvessa");
     folder.AddFolder("Jane Doe\\Korvessa\\usb_driver");
-    const CString companion = folder.AddHelperCopy("Jane Doe\\Korvessa\\usb_driver\\KorvessaX64.exe");
-    folder.AddHelperCopy("Jane.exe");
+    const CString companion = folder.AddCopy(HelperPath(), "Jane Doe\\Korvessa\\usb_driver\\KorvessaX64.exe");
+    folder.AddCopy(HelperPath(), "Jane.exe");
 
     World world;
     world.wow64 = TRUE;

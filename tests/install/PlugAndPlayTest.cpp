@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/common/UnderWine.h"
-#include "tests/install/TestPrograms.h"
+#include "tests/support/TestPrograms.h"
+#include "tests/support/UnderWine.h"
 
 TEST(PlugAndPlay, NothingIsPendingOnAnIdleSystem)
 {

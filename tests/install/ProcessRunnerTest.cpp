@@ -6,7 +6,9 @@
 
 #include <process.h>
 
-#include "tests/install/TestPrograms.h"
+#include "tests/install/HelperProgram.h"
+#include "tests/support/TestPrograms.h"
+#include "tests/support/Waiting.h"
 
 namespace {
 
@@ -53,10 +55,7 @@ struct WatchedRun {
     {
         runner = CreateThread(nullptr, 0, Run, this, 0, nullptr);
         auto* published = reinterpret_cast<volatile LONG*>(&childProcessId);
-        const DWORD started = GetTickCount();
-        while ((seenChildProcessId = InterlockedCompareExchange(published, 0, 0)) == 0 &&
-               GetTickCount() - started < 10000)
-            Sleep(5);
+        WaitUntil([&] { return (seenChildProcessId = InterlockedCompareExchange(published, 0, 0)) != 0; }, 10000);
         return seenChildProcessId ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, seenChildProcessId)
                                   : nullptr;
     }
@@ -158,13 +157,14 @@ TEST(ProcessRunner, EndsAChildThatOutlivesTheLimitWithExitCode1AndClearsItsId)
             // The child guards itself first thing, and only a running child can: once it
             // refuses to be opened for termination, the runner ends a guarded child. The
             // longer limit leaves the start of the child under load room for that.
-            bool guarded = false;
-            for (const DWORD begin = GetTickCount(); !guarded && GetTickCount() - begin < 10000; Sleep(5)) {
-                HANDLE terminable = OpenProcess(PROCESS_TERMINATE, FALSE, run.seenChildProcessId);
-                guarded = terminable == nullptr;
-                if (terminable)
-                    CloseHandle(terminable);
-            }
+            const bool guarded = WaitUntil(
+                [&] {
+                    HANDLE terminable = OpenProcess(PROCESS_TERMINATE, FALSE, run.seenChildProcessId);
+                    if (terminable)
+                        CloseHandle(terminable);
+                    return terminable == nullptr;
+                },
+                10000);
             ASSERT_TRUE(guarded) << "the child did not guard itself while it ran";
         }
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(runner, 20000)) << row.arguments;
@@ -261,8 +261,8 @@ TEST(ProcessRunner, AQuotedPathWithABlankRunsThatProgram)
     // Unquoted, Windows tries the path's first word as a program first: the decoy.
     ScratchFolder folder;
     folder.AddFolder("Korvessa Work");
-    const CString program = folder.AddHelperCopy("Korvessa Work\\helper.exe");
-    const CString decoy = folder.AddHelperCopy("Korvessa.exe");
+    const CString program = folder.AddCopy(HelperPath(), "Korvessa Work\\helper.exe");
+    const CString decoy = folder.AddCopy(HelperPath(), "Korvessa.exe");
 
     DWORD childProcessId = 0;
     CString output;

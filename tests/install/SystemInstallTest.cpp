@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/install/WorkFolderFixture.h"
+#include "tests/support/WorkFolderFixture.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "framework/Dialog.h"
 #include "resources/resource.h"
+#include "tests/support/Waiting.h"
 #include "tests/ui/ModalDialogThread.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/Banner.h"

@@ -9,6 +9,7 @@
 #include <atomic>
 
 #include "resources/resource.h"
+#include "tests/support/Waiting.h"
 #include "tests/ui/MainDialogFixture.h"
 
 namespace {

@@ -8,6 +8,8 @@
 
 #include "framework/App.h"
 #include "resources/resource.h"
+#include "tests/support/TestPrograms.h"
+#include "tests/support/Waiting.h"
 #include "tests/ui/ModalDialogThread.h"
 #include "tests/ui/UiTestSupport.h"
 

@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include "resources/resource.h"
+#include "tests/support/Waiting.h"
 #include "tests/ui/MainDialogFixture.h"
 
 namespace {

@@ -1,6 +1,8 @@
 // Finding Korvessa.exe and its main window.
 #include "tests/ui/KorvessaProgram.h"
 
+#include "tests/support/Waiting.h"
+
 std::string KorvessaExePath()
 {
     return "Z:" KORVESSA_EXE;
@@ -21,12 +23,12 @@ HWND FindMainWindow(DWORD processId)
 
 HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    do {
-        HWND window = FindMainWindow(processId);
-        if (window && IsWindowVisible(window))
-            return window;
-        Sleep(2);
-    } while (GetTickCount() - start < timeoutMs);
-    return nullptr;
+    HWND window = nullptr;
+    const bool visible = WaitUntil(
+        [&] {
+            window = FindMainWindow(processId);
+            return window && IsWindowVisible(window);
+        },
+        timeoutMs);
+    return visible ? window : nullptr;
 }

@@ -10,6 +10,8 @@
 
 #include "install/StatusTexts.h"
 #include "resources/resource.h"
+#include "tests/support/TestPrograms.h"
+#include "tests/support/Waiting.h"
 #include "tests/ui/MainDialogFixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "resources/resource.h"
-#include "tests/detection/RegistryValues.h"
+#include "tests/support/RegistryValues.h"
 
 void AddAdbNode(FakeDeviceTree& tree, const std::string& hardwareId, const std::string& description,
                 ULONG status, ULONG problem)

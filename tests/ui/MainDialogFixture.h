@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "framework/App.h"
-#include "tests/detection/FakeDeviceTree.h"
+#include "tests/support/FakeDeviceTree.h"
 #include "tests/ui/ModalDialogThread.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/KorvessaDlg.h"

@@ -14,6 +14,9 @@
 #include "detection/SystemFacts.h"
 #include "install/WebPages.h"
 #include "resources/resource.h"
+#include "tests/support/TestPrograms.h"
+#include "tests/support/TitleWindows.h"
+#include "tests/support/Waiting.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/KorvessaDlg.h"
 #include "ui/NewHardwareWatcher.h"
@@ -135,16 +138,14 @@ TEST_F(MainDialog, ClosesTheNewHardwareWindowsOfAnotherProcessOpenAtStartWizardF
     const std::string wizard = kFoundNewHardwareWizardTitle;
     const std::string found = kFoundNewHardwareTitle;
     const char other[] = "Found New Hardware Wizard 2";
-    StartedProgram windows(HelperPath(), "windows \"" + found + "\" \"" + wizard + "\" \"" + other + "\"");
+    StartedProgram windows(UiTestHelperPath(), "windows \"" + found + "\" \"" + wizard + "\" \"" + other + "\"");
     ASSERT_TRUE(windows.Started());
     ASSERT_EQ("ready", windows.ReadLine());
 
     InspectedMainDialog dialog(m_shell, [](InspectedMainDialog&) {});
     EXPECT_EQ(IDOK, dialog.DoModal());
 
-    for (int tries = 0; tries < 100 && (FindWindowA(nullptr, wizard.c_str()) || FindWindowA(nullptr, found.c_str()));
-         ++tries)
-        PumpMessages(20);
+    WaitUntil([&] { return !FindWindowA(nullptr, wizard.c_str()) && !FindWindowA(nullptr, found.c_str()); }, 2000);
     HWND left = FindWindowA(nullptr, other);
     ASSERT_NE(nullptr, left);
     PostMessageA(left, WM_APP, 0, 0);
@@ -156,7 +157,7 @@ TEST_F(MainDialog, ClosesTheNewHardwareWindowsOfAnotherProcessOpenAtStartWizardF
 TEST_F(MainDialog, IsNotHeldUpByANewHardwareWindowThatDoesNotAnswer)
 {
     const std::string wizard = kFoundNewHardwareWizardTitle;
-    StartedProgram windows(HelperPath(), "unresponsive 8000 \"" + wizard + "\" \"Korvessa test window\"");
+    StartedProgram windows(UiTestHelperPath(), "unresponsive 8000 \"" + wizard + "\" \"Korvessa test window\"");
     ASSERT_TRUE(windows.Started());
     ASSERT_EQ("ready", windows.ReadLine());
 
@@ -168,8 +169,7 @@ TEST_F(MainDialog, IsNotHeldUpByANewHardwareWindowThatDoesNotAnswer)
     EXPECT_LT(initialisedAfter, 4000u);
 
     // Once the window takes messages again, the request is there.
-    for (int tries = 0; tries < 1000 && FindWindowA(nullptr, wizard.c_str()); ++tries)
-        PumpMessages(20);
+    WaitUntil([&] { return !FindWindowA(nullptr, wizard.c_str()); }, 20000);
     HWND left = FindWindowA(nullptr, "Korvessa test window");
     ASSERT_NE(nullptr, left);
     PostMessageA(left, WM_APP, 0, 0);
@@ -203,6 +203,18 @@ TEST(MainDialogTeardown, WithNoWorkerEverStartedWaitsForNothing)
     EXPECT_FALSE(UnhookWinEvent(hook));
 }
 
+bool HasChildProcess(DWORD parentId)
+{
+    bool found = false;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        found = found || entry.th32ParentProcessID == parentId;
+    CloseHandle(snapshot);
+    return found;
+}
+
 // In a process of its own, since a worker that outlives the grace ends the process. The exit
 // code pins the grace without a clock: the worker of 600 ms outlives 200 ms but would end
 // within a longer grace, and the process would survive; the one of 5 seconds would end, and
@@ -214,23 +226,12 @@ TEST(MainDialogTeardown, WaitsUpTo200MsForAWorkerThenEndsTheProcessAndItsCompani
         DWORD exitCode;  // 3: it waited and the process survived; 0: ended by the teardown
     } cases[] = {{"60", 3}, {"600", 0}, {"5000", 0}};
     for (const auto& c : cases) {
-        StartedProgram helper(HelperPath(), std::string("worker ") + c.workerMs);
+        StartedProgram helper(UiTestHelperPath(), std::string("worker ") + c.workerMs);
         ASSERT_TRUE(helper.Started());
         EXPECT_EQ(c.exitCode, helper.WaitForExit(10000)) << c.workerMs;
 
         // No companion of the helper is left running, once Wine has taken the ended ones off its list.
-        bool companionLeft = true;
-        for (int tries = 0; tries < 250 && companionLeft; ++tries) {
-            companionLeft = false;
-            HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-            PROCESSENTRY32 entry = {};
-            entry.dwSize = sizeof entry;
-            for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-                companionLeft = companionLeft || entry.th32ParentProcessID == helper.ProcessId();
-            CloseHandle(snapshot);
-            if (companionLeft)
-                Sleep(20);
-        }
+        const bool companionLeft = !WaitUntil([&] { return !HasChildProcess(helper.ProcessId()); }, 5000);
         EXPECT_FALSE(companionLeft) << c.workerMs;
     }
 }

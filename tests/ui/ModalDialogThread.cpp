@@ -1,7 +1,7 @@
 // A dialog's modal run on a thread of its own, for the window tests.
 #include "tests/ui/ModalDialogThread.h"
 
-#include "tests/ui/UiTestSupport.h"
+#include "tests/support/Waiting.h"
 
 ModalDialogThread::ModalDialogThread(std::function<INT_PTR()> run) : m_run(std::move(run))
 {
@@ -54,17 +54,6 @@ HWND ModalDialogThread::WaitForWindow(DWORD timeoutMs)
 bool ModalDialogThread::WaitForEnd(DWORD timeoutMs)
 {
     return m_thread && WaitUntil([this] { return Ended(); }, timeoutMs);
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
-        PumpMessages(5);
-    }
-    return true;
 }
 
 HWND FocusOfThread(DWORD threadId)

@@ -38,8 +38,5 @@ private:
     HWND m_window = NULL;
 };
 
-// Waits until condition() holds, taking the calling thread's messages; FALSE after timeoutMs.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
-
 // The control that has the keyboard focus on a thread.
 HWND FocusOfThread(DWORD threadId);

@@ -8,8 +8,8 @@
 #include <iterator>
 #include <string>
 
+#include "tests/support/TitleWindows.h"
 #include "tests/ui/ModuleAllocations.h"
-#include "tests/ui/TitleWindows.h"
 
 namespace {
 

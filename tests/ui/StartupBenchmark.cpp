@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "tests/support/TestPrograms.h"
 #include "tests/ui/KorvessaProgram.h"
-#include "tests/ui/UiTestSupport.h"
 
 int main()
 {

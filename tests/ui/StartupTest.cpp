@@ -2,8 +2,8 @@
 // ends and leaves no window, with or without command-line arguments.
 #include <gtest/gtest.h>
 
+#include "tests/support/TestPrograms.h"
 #include "tests/ui/KorvessaProgram.h"
-#include "tests/ui/UiTestSupport.h"
 
 namespace {
 

@@ -1,8 +1,10 @@
 // Starting Korvessa.exe through the shell and talking to its main window from outside.
-#include "tests/e2e/KorvessaProcess.h"
+#include "tests/support/KorvessaProcess.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
+
+#include "tests/support/Waiting.h"
 
 namespace {
 
@@ -35,17 +37,19 @@ KorvessaProcess::KorvessaProcess(const std::string& programPath, const std::stri
         return;
     m_process = start.hProcess;
 
-    const DWORD begin = GetTickCount();
-    while (GetTickCount() - begin < 20000 && WaitForSingleObject(m_process, 50) == WAIT_TIMEOUT) {
-        HWND found = NULL;
-        EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&found));
-        // The dialog's initialisation has run once the operating-system line shows more than
-        // its template text.
-        if (found && TextOf(GetDlgItem(found, kOsLineId)) != "N/A") {
-            m_mainWindow = found;
-            return;
-        }
-    }
+    WaitUntil(
+        [this] {
+            if (WaitForSingleObject(m_process, 0) != WAIT_TIMEOUT)
+                return true;  // ended without a window
+            HWND found = NULL;
+            EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&found));
+            // The dialog's initialisation has run once the operating-system line shows more
+            // than its template text.
+            if (found && TextOf(GetDlgItem(found, kOsLineId)) != "N/A")
+                m_mainWindow = found;
+            return m_mainWindow != NULL;
+        },
+        20000);
 }
 
 KorvessaProcess::~KorvessaProcess()
@@ -91,13 +95,7 @@ void KorvessaProcess::PressKey(int id, WPARAM key) const
 
 bool KorvessaProcess::WaitForControlText(int id, const std::string& text, DWORD timeoutMs) const
 {
-    const DWORD begin = GetTickCount();
-    while (ControlText(id) != text) {
-        if (GetTickCount() - begin > timeoutMs)
-            return false;
-        Sleep(20);
-    }
-    return true;
+    return WaitUntil([&] { return ControlText(id) == text; }, timeoutMs);
 }
 
 bool KorvessaProcess::Responds() const

@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/ui/UiTestSupport.h"
+#include "tests/support/TestPrograms.h"
+
+// The window tests' helper program (tests/ui), which the build puts beside every test program.
+std::string UiTestHelperPath();
 
 class TitleWindows {
 public:

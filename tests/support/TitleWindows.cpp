@@ -1,7 +1,9 @@
 // The test side of the helper's windows.
-#include "tests/ui/TitleWindows.h"
+#include "tests/support/TitleWindows.h"
 
 #include <cstdlib>
+
+#include "tests/support/Waiting.h"
 
 namespace {
 
@@ -49,8 +51,13 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter)
 
 }  // namespace
 
+std::string UiTestHelperPath()
+{
+    return BesideThisProgram("ui_test_helper.exe");
+}
+
 TitleWindows::TitleWindows(const std::vector<std::string>& titles, const std::vector<std::string>& controlTitles)
-    : m_program(HelperPath(), QuotedTitles(titles, controlTitles)), m_titles(titles)
+    : m_program(UiTestHelperPath(), QuotedTitles(titles, controlTitles)), m_titles(titles)
 {
     m_titles.insert(m_titles.end(), controlTitles.begin(), controlTitles.end());
     if (!m_program.Started() || m_program.ReadLine() != "ready")
@@ -91,11 +98,5 @@ HWND TitleWindows::Window(const std::string& title) const
 
 bool TitleWindows::WaitForClose(HWND window, DWORD timeoutMs)
 {
-    const DWORD start = GetTickCount();
-    while (!Closed(window)) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        PumpMessages(5);
-    }
-    return true;
+    return WaitUntil([window] { return Closed(window); }, timeoutMs);
 }

@@ -1,5 +1,5 @@
 // The in-memory device tree: nodes numbered from 1 in the order they were added.
-#include "tests/detection/FakeDeviceTree.h"
+#include "tests/support/FakeDeviceTree.h"
 
 #include <algorithm>
 #include <cstring>

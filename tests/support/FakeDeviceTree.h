@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/detection/RegistryValues.h"
+#include "tests/support/RegistryValues.h"
 
 class FakeDeviceTree : public DeviceTree {
 public:
