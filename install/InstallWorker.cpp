@@ -5,12 +5,12 @@
 #include <exception>
 
 #include "common/AdbCompatibleId.h"
+#include "common/WebPages.h"
 #include "common/WorkFolderNames.h"
 #include "install/CompanionAnswers.h"
 #include "install/DriverPackage.h"
 #include "install/ShellPaths.h"
 #include "install/StatusTexts.h"
-#include "install/WebPages.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <dbt.h>
 #include <tlhelp32.h>
 
+#include "common/WebPages.h"
 #include "framework/App.h"
 #include "install/SystemInstallPlatform.h"
-#include "install/WebPages.h"
 #include "resources/resource.h"
 #include "ui/NewHardwareWatcher.h"
 
