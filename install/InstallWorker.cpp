@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "common/AdbCompatibleId.h"
+#include "common/SetupApiErrors.h"
 #include "common/WebPages.h"
 #include "common/WorkFolderNames.h"
 #include "install/CompanionAnswers.h"
@@ -45,13 +46,13 @@ const struct {
     {ERROR_FILE_NOT_FOUND, StatusText::kFileMissing},
     {ERROR_INVALID_PARAMETER, StatusText::kInvalidParameterOnPath},
     {ERROR_ACCESS_DENIED, StatusText::kAccessDenied},
-    {0xE000020B, StatusText::kDeviceNotFound},  // ERROR_NO_SUCH_DEVINST
-    {0xE0000304, StatusText::kInstallAnyway},
-    {0xE000023F, StatusText::kInstallAnyway},  // ERROR_NO_AUTHENTICODE_CATALOG
-    {0xE0000247, StatusText::kInstallAnyway},  // ERROR_DRIVER_STORE_ADD_FAILED
-    {0xE000024B, StatusText::kSignatureFailed},  // ERROR_FILE_HASH_NOT_IN_CATALOG
-    {0xE000022F, StatusText::kNoCatalogForInf},  // ERROR_NO_CATALOG_FOR_OEM_INF
-    {0xE0000235, StatusText::kRunningOn64Bit},  // ERROR_IN_WOW64
+    {SetupApiError::kNoSuchDevinst, StatusText::kDeviceNotFound},
+    {SetupApiError::kNoCat, StatusText::kInstallAnyway},
+    {SetupApiError::kNoAuthenticodeCatalog, StatusText::kInstallAnyway},
+    {SetupApiError::kDriverStoreAddFailed, StatusText::kInstallAnyway},
+    {SetupApiError::kFileHashNotInCatalog, StatusText::kSignatureFailed},
+    {SetupApiError::kNoCatalogForOemInf, StatusText::kNoCatalogForInf},
+    {SetupApiError::kInWow64, StatusText::kRunningOn64Bit},
 };
 
 CString InstallErrorMessage(DWORD code)
