@@ -5,11 +5,10 @@
 #include <exception>
 
 #include "common/AdbCompatibleId.h"
-#include "common/SetupApiErrors.h"
 #include "common/WebPages.h"
 #include "common/WorkFolderNames.h"
-#include "install/CompanionAnswers.h"
 #include "install/DriverPackage.h"
+#include "install/InstallMessages.h"
 #include "install/ShellPaths.h"
 #include "install/StatusTexts.h"
 
@@ -37,34 +36,6 @@ const PackageStep k32BitFiles[] = {
     {IDR_WUDFUPDATE_I386, 17},
     {IDR_ANDROIDWINUSB86_CAT, 18},
 };
-
-// The 32-bit installer's error codes, compared in this order.
-const struct {
-    DWORD code;
-    const char* message;
-} kInstallErrors[] = {
-    {ERROR_FILE_NOT_FOUND, StatusText::kFileMissing},
-    {ERROR_INVALID_PARAMETER, StatusText::kInvalidParameterOnPath},
-    {ERROR_ACCESS_DENIED, StatusText::kAccessDenied},
-    {SetupApiError::kNoSuchDevinst, StatusText::kDeviceNotFound},
-    {SetupApiError::kNoCat, StatusText::kInstallAnyway},
-    {SetupApiError::kNoAuthenticodeCatalog, StatusText::kInstallAnyway},
-    {SetupApiError::kDriverStoreAddFailed, StatusText::kInstallAnyway},
-    {SetupApiError::kFileHashNotInCatalog, StatusText::kSignatureFailed},
-    {SetupApiError::kNoCatalogForOemInf, StatusText::kNoCatalogForInf},
-    {SetupApiError::kInWow64, StatusText::kRunningOn64Bit},
-};
-
-CString InstallErrorMessage(DWORD code)
-{
-    for (const auto& error : kInstallErrors) {
-        if (error.code == code)
-            return error.message;
-    }
-    CString message;
-    message.Format(StatusText::kOtherErrorFormat, static_cast<unsigned>(code));
-    return message;
-}
 
 // A file below the package folder of the work folder. Empty without a work folder or when
 // the path would be too long: a failed append empties the buffer, and a path relative to the
