@@ -6,10 +6,8 @@
 
 #include "common/AdbCompatibleId.h"
 #include "common/WebPages.h"
-#include "common/WorkFolderNames.h"
 #include "install/DriverPackage.h"
 #include "install/InstallMessages.h"
-#include "install/ShellPaths.h"
 #include "install/StatusTexts.h"
 
 namespace {
@@ -36,20 +34,6 @@ const PackageStep k32BitFiles[] = {
     {IDR_WUDFUPDATE_I386, 17},
     {IDR_ANDROIDWINUSB86_CAT, 18},
 };
-
-// A file below the package folder of the work folder. Empty without a work folder or when
-// the path would be too long: a failed append empties the buffer, and a path relative to the
-// current folder could name some other program or INF.
-CString PackagePath(const CString& workFolder, LPCSTR fileName)
-{
-    if (workFolder.IsEmpty())
-        return CString();
-    char path[MAX_PATH];
-    lstrcpynA(path, workFolder, MAX_PATH);
-    if (!AppendPath(path, KORVESSA_PACKAGE_FOLDER(KORVESSA_ANSI_TEXT)) || !AppendPath(path, fileName))
-        return CString();
-    return path;
-}
 
 // Writes one file and shows its progress; when the file cannot be written the run ends
 // there, so that nothing installs or runs an older file left in the folder (a companion
@@ -125,7 +109,8 @@ void InstallThroughCompanion(InstallHost& host, InstallPlatform& platform, const
 {
     // Quoted, so that a work folder below a name with a blank ("C:\Users\Jane Doe\...") runs
     // this program and not whatever stands at the path's first word ("C:\Users\Jane.exe").
-    const CString companion = PackagePath(workFolder, FindPackageFile(IDR_KORVESSAX64_EXE)->fileName);
+    const PackageFile& companionFile = *FindPackageFile(IDR_KORVESSAX64_EXE);
+    const CString companion = PackagePath(workFolder, companionFile.subFolder, companionFile.fileName);
     const CString command = CString("\"") + companion + "\"";
     CString answer;
     if (!platform.RunCompanion(host.m_childProcessId, answer, command)) {
@@ -147,7 +132,7 @@ void InstallInProcess(InstallHost& host, InstallPlatform& platform, const CStrin
 {
     CString infName;
     infName.Format("%s_%s.%s", "android", "winusb", "inf");
-    const CString infPath = PackagePath(workFolder, infName);
+    const CString infPath = PackagePath(workFolder, "", infName);
     CString hardwareId;
     hardwareId.Format(ADB_COMPATIBLE_ID(KORVESSA_ANSI_TEXT));
     host.SetProgress(44);
