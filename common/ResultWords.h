@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "common/SetupApiErrors.h"
+
 #define COMPANION_WORD_SUCCESS "success"
 #define COMPANION_WORD_NOT_ADMIN "require admin privileges"
 #define COMPANION_WORD_START_UP_FAILED "mfc init failed"
@@ -27,18 +29,17 @@ struct CompanionErrorWord {
     const char* word;
 };
 
-// The installation call's error codes that have a word of their own. The SetupAPI codes are
-// written out because not every SDK's headers name them all.
+// The installation call's error codes that have a word of their own.
 inline constexpr CompanionErrorWord kCompanionErrorWords[] = {
     {ERROR_FILE_NOT_FOUND, COMPANION_WORD_FILE_NOT_FOUND},
     {ERROR_ACCESS_DENIED, COMPANION_WORD_ACCESS_DENIED},
     {ERROR_INVALID_PARAMETER, COMPANION_WORD_INVALID_PARAMETER},
-    {0xE0000003, COMPANION_WORD_INF_INVALID},          // ERROR_GENERAL_SYNTAX
-    {0xE0000100, COMPANION_WORD_MISSING_CAT_ENTRY},    // ERROR_WRONG_INF_STYLE
-    {0xE000020B, COMPANION_WORD_DEVICE_NOT_FOUND},     // ERROR_NO_SUCH_DEVINST
-    {0xE000022F, COMPANION_WORD_REJECT_UNSIGNED},      // ERROR_NO_CATALOG_FOR_OEM_INF
-    {0xE000023F, COMPANION_WORD_USER_CANCELLED},       // ERROR_NO_AUTHENTICODE_CATALOG
-    {0xE0000247, COMPANION_WORD_USER_DECLINED},        // ERROR_DRIVER_STORE_ADD_FAILED
-    {0xE000024B, COMPANION_WORD_SIGNATURE_FAILED},     // ERROR_FILE_HASH_NOT_IN_CATALOG
-    {0xE0000304, COMPANION_WORD_NO_CAT},
+    {SetupApiError::kGeneralSyntax, COMPANION_WORD_INF_INVALID},
+    {SetupApiError::kWrongInfStyle, COMPANION_WORD_MISSING_CAT_ENTRY},
+    {SetupApiError::kNoSuchDevinst, COMPANION_WORD_DEVICE_NOT_FOUND},
+    {SetupApiError::kNoCatalogForOemInf, COMPANION_WORD_REJECT_UNSIGNED},
+    {SetupApiError::kNoAuthenticodeCatalog, COMPANION_WORD_USER_CANCELLED},
+    {SetupApiError::kDriverStoreAddFailed, COMPANION_WORD_USER_DECLINED},
+    {SetupApiError::kFileHashNotInCatalog, COMPANION_WORD_SIGNATURE_FAILED},
+    {SetupApiError::kNoCat, COMPANION_WORD_NO_CAT},
 };

@@ -23,32 +23,6 @@ BOOL LockPackageResource(int resourceId, const void** data, DWORD* size)
     return *data != NULL;
 }
 
-// The folders and the file of one package entry. All three are built before anything on disk
-// changes: PathAppendA refuses a path over MAX_PATH, and a cut-off path must neither delete
-// nor create anything.
-struct PackagePaths {
-    char packageFolder[MAX_PATH];
-    char fileFolder[MAX_PATH];
-    char file[MAX_PATH];
-};
-
-BOOL BuildPackagePaths(LPCSTR workFolder, const PackageFile* entry, PackagePaths* paths)
-{
-    lstrcpynA(paths->packageFolder, workFolder, MAX_PATH);
-    if (!AppendPath(paths->packageFolder, KORVESSA_PACKAGE_FOLDER(KORVESSA_ANSI_TEXT)))
-        return FALSE;
-    lstrcpynA(paths->fileFolder, paths->packageFolder, MAX_PATH);
-    lstrcpynA(paths->file, paths->packageFolder, MAX_PATH);
-    // An id outside the table names no file: the path stays at the package folder, where the
-    // delete and the create of a file can do nothing.
-    if (entry == nullptr)
-        return TRUE;
-    if (entry->subFolder[0] != '\0' && !AppendPath(paths->fileFolder, entry->subFolder))
-        return FALSE;
-    lstrcpynA(paths->file, paths->fileFolder, MAX_PATH);
-    return AppendPath(paths->file, entry->fileName);
-}
-
 }  // namespace
 
 const PackageFile* FindPackageFile(int resourceId)
@@ -58,6 +32,21 @@ const PackageFile* FindPackageFile(int resourceId)
             return &file;
     }
     return nullptr;
+}
+
+CString PackagePath(const CString& workFolder, LPCSTR subFolder, LPCSTR fileName)
+{
+    if (workFolder.IsEmpty())
+        return CString();
+    char path[MAX_PATH];
+    lstrcpynA(path, workFolder, MAX_PATH);
+    if (!AppendPath(path, KORVESSA_PACKAGE_FOLDER(KORVESSA_ANSI_TEXT)))
+        return CString();
+    for (LPCSTR part : {subFolder, fileName}) {
+        if (part[0] != '\0' && !AppendPath(path, part))
+            return CString();
+    }
+    return CString(path);
 }
 
 CString GetWorkFolder()
@@ -76,21 +65,31 @@ CString GetWorkFolder()
 BOOL ExtractDriverFile(int resourceId)
 {
     const CString workFolder = GetWorkFolder();
-    PackagePaths paths;
-    if (workFolder.IsEmpty() || !BuildPackagePaths(workFolder, FindPackageFile(resourceId), &paths))
+    // An id outside the table names no file: its path stays at the package folder, where the
+    // delete and the create of a file can do nothing.
+    const PackageFile* entry = FindPackageFile(resourceId);
+    const LPCSTR subFolder = entry ? entry->subFolder : "";
+    const LPCSTR fileName = entry ? entry->fileName : "";
+    // All three are built before anything on disk changes, and each holds the one before it:
+    // when the file's path fits, so do the folders', and a path that does not fit must neither
+    // delete nor create anything.
+    const CString packageFolder = PackagePath(workFolder);
+    const CString fileFolder = PackagePath(workFolder, subFolder);
+    const CString file = PackagePath(workFolder, subFolder, fileName);
+    if (file.IsEmpty())
         return FALSE;
 
     // Creating a folder that exists already is no error worth stopping for.
-    SHCreateDirectoryExA(NULL, paths.packageFolder, NULL);
-    if (lstrcmpA(paths.fileFolder, paths.packageFolder) != 0)
-        SHCreateDirectoryExA(NULL, paths.fileFolder, NULL);
-    DeleteFileA(paths.file);
+    SHCreateDirectoryExA(NULL, packageFolder, NULL);
+    if (fileFolder != packageFolder)
+        SHCreateDirectoryExA(NULL, fileFolder, NULL);
+    DeleteFileA(file);
 
     const void* data = nullptr;
     DWORD size = 0;
     if (!LockPackageResource(resourceId, &data, &size))
         return FALSE;
-    return WriteNewFile(paths.file, data, size);
+    return WriteNewFile(file, data, size);
 }
 
 BOOL WriteNewFile(LPCSTR path, const void* data, DWORD size)

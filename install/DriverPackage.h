@@ -1,5 +1,6 @@
 // The driver package Korvessa carries as resources of type "BIN": the table of its files and
-// the routines that find the work folder and write one file of the package into it.
+// the routines that find the work folder, join the paths below it and write one file of the
+// package into it.
 #pragma once
 
 #include <windows.h>
@@ -47,6 +48,11 @@ const PackageFile* FindPackageFile(int resourceId);
 // The application-data folder plus "Korvessa", created when it is missing. Empty, and nothing
 // created, when the application-data folder cannot be obtained or the path would not fit.
 CString GetWorkFolder();
+
+// <workFolder>\usb_driver, then subFolder and fileName where they are not empty, each joined
+// with one separator. Empty when workFolder is empty or the path would not fit in MAX_PATH: a
+// path relative to the current folder, or one cut short, could name some other program or INF.
+CString PackagePath(const CString& workFolder, LPCSTR subFolder = "", LPCSTR fileName = "");
 
 // Writes the package file of this id (low 16 bits) from its resource to its place below the
 // work folder's usb_driver folder, replacing an older file. TRUE only when the whole file was

@@ -5,12 +5,10 @@
 #include <exception>
 
 #include "common/AdbCompatibleId.h"
-#include "common/WorkFolderNames.h"
-#include "install/CompanionAnswers.h"
+#include "common/WebPages.h"
 #include "install/DriverPackage.h"
-#include "install/ShellPaths.h"
+#include "install/InstallMessages.h"
 #include "install/StatusTexts.h"
-#include "install/WebPages.h"
 
 namespace {
 
@@ -36,48 +34,6 @@ const PackageStep k32BitFiles[] = {
     {IDR_WUDFUPDATE_I386, 17},
     {IDR_ANDROIDWINUSB86_CAT, 18},
 };
-
-// The 32-bit installer's error codes, compared in this order.
-const struct {
-    DWORD code;
-    const char* message;
-} kInstallErrors[] = {
-    {ERROR_FILE_NOT_FOUND, StatusText::kFileMissing},
-    {ERROR_INVALID_PARAMETER, StatusText::kInvalidParameterOnPath},
-    {ERROR_ACCESS_DENIED, StatusText::kAccessDenied},
-    {0xE000020B, StatusText::kDeviceNotFound},  // ERROR_NO_SUCH_DEVINST
-    {0xE0000304, StatusText::kInstallAnyway},
-    {0xE000023F, StatusText::kInstallAnyway},  // ERROR_NO_AUTHENTICODE_CATALOG
-    {0xE0000247, StatusText::kInstallAnyway},  // ERROR_DRIVER_STORE_ADD_FAILED
-    {0xE000024B, StatusText::kSignatureFailed},  // ERROR_FILE_HASH_NOT_IN_CATALOG
-    {0xE000022F, StatusText::kNoCatalogForInf},  // ERROR_NO_CATALOG_FOR_OEM_INF
-    {0xE0000235, StatusText::kRunningOn64Bit},  // ERROR_IN_WOW64
-};
-
-CString InstallErrorMessage(DWORD code)
-{
-    for (const auto& error : kInstallErrors) {
-        if (error.code == code)
-            return error.message;
-    }
-    CString message;
-    message.Format(StatusText::kOtherErrorFormat, static_cast<unsigned>(code));
-    return message;
-}
-
-// A file below the package folder of the work folder. Empty without a work folder or when
-// the path would be too long: a failed append empties the buffer, and a path relative to the
-// current folder could name some other program or INF.
-CString PackagePath(const CString& workFolder, LPCSTR fileName)
-{
-    if (workFolder.IsEmpty())
-        return CString();
-    char path[MAX_PATH];
-    lstrcpynA(path, workFolder, MAX_PATH);
-    if (!AppendPath(path, KORVESSA_PACKAGE_FOLDER(KORVESSA_ANSI_TEXT)) || !AppendPath(path, fileName))
-        return CString();
-    return path;
-}
 
 // Writes one file and shows its progress; when the file cannot be written the run ends
 // there, so that nothing installs or runs an older file left in the folder (a companion
@@ -153,7 +109,8 @@ void InstallThroughCompanion(InstallHost& host, InstallPlatform& platform, const
 {
     // Quoted, so that a work folder below a name with a blank ("C:\Users\Jane Doe\...") runs
     // this program and not whatever stands at the path's first word ("C:\Users\Jane.exe").
-    const CString companion = PackagePath(workFolder, FindPackageFile(IDR_KORVESSAX64_EXE)->fileName);
+    const PackageFile& companionFile = *FindPackageFile(IDR_KORVESSAX64_EXE);
+    const CString companion = PackagePath(workFolder, companionFile.subFolder, companionFile.fileName);
     const CString command = CString("\"") + companion + "\"";
     CString answer;
     if (!platform.RunCompanion(host.m_childProcessId, answer, command)) {
@@ -175,7 +132,7 @@ void InstallInProcess(InstallHost& host, InstallPlatform& platform, const CStrin
 {
     CString infName;
     infName.Format("%s_%s.%s", "android", "winusb", "inf");
-    const CString infPath = PackagePath(workFolder, infName);
+    const CString infPath = PackagePath(workFolder, "", infName);
     CString hardwareId;
     hardwareId.Format(ADB_COMPATIBLE_ID(KORVESSA_ANSI_TEXT));
     host.SetProgress(44);

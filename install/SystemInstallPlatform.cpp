@@ -4,10 +4,10 @@
 #include "detection/AdbInterfaceScan.h"
 #include "detection/DeviceScans.h"
 #include "detection/SystemFacts.h"
-#include "install/AdbProcesses.h"
 #include "install/DriverPackage.h"
 #include "install/PlugAndPlay.h"
 #include "install/ProcessRunner.h"
+#include "install/Processes.h"
 
 CString SystemInstallPlatform::GetWorkFolder()
 {

@@ -2,7 +2,7 @@
 // result of either is looked at.
 #include "ui/DriverSignatureDlg.h"
 
-#include "install/WebPages.h"
+#include "common/WebPages.h"
 #include "resources/resource.h"
 #include "ui/KeyFilter.h"
 

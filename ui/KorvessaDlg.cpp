@@ -3,11 +3,11 @@
 
 #include <commctrl.h>
 #include <dbt.h>
-#include <tlhelp32.h>
 
+#include "common/WebPages.h"
 #include "framework/App.h"
+#include "install/Processes.h"
 #include "install/SystemInstallPlatform.h"
-#include "install/WebPages.h"
 #include "resources/resource.h"
 #include "ui/NewHardwareWatcher.h"
 
@@ -31,27 +31,6 @@ const struct {
 
 // Image 0 marks a working device, image 1 a device with a problem.
 const int kDeviceImages[] = {IDB_DEVICE_OK, IDB_DEVICE_PROBLEM};
-
-// Ends the process with this id when it is a child of this process. The handle is opened
-// first, so that the id cannot pass to another program while its parent is checked.
-void EndOwnChildProcess(DWORD processId)
-{
-    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
-    if (!process)
-        return;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    bool ownChild = false;
-    if (snapshot != INVALID_HANDLE_VALUE) {
-        PROCESSENTRY32 entry = {};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = Process32First(snapshot, &entry); more && !ownChild; more = Process32Next(snapshot, &entry))
-            ownChild = entry.th32ProcessID == processId && entry.th32ParentProcessID == GetCurrentProcessId();
-        CloseHandle(snapshot);
-    }
-    if (ownChild)
-        TerminateProcess(process, 1);
-    CloseHandle(process);
-}
 
 }  // namespace
 

@@ -6,10 +6,10 @@
 
 #include <cstddef>
 
+#include "common/WebPages.h"
 #include "framework/PaintDC.h"
 #include "install/InstallWorker.h"
 #include "install/StatusTexts.h"
-#include "install/WebPages.h"
 #include "resources/resource.h"
 #include "ui/KeyFilter.h"
 

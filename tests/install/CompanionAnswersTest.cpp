@@ -1,5 +1,5 @@
 // The companion's answers turned into status messages.
-#include "install/CompanionAnswers.h"
+#include "install/InstallMessages.h"
 
 #include <gtest/gtest.h>
 

@@ -288,3 +288,28 @@ TEST_F(DriverPackage, AWriteThatFailsWholeOrPartWayLeavesNoFile)
     EXPECT_EQ(std::string(page, 'k'), ReadBytes(target));
     VirtualFree(memory, 0, MEM_RELEASE);
 }
+
+// One separator between parts, empty parts left out; no path at all without a work folder or
+// when the whole path does not fit, even where its folders would.
+TEST(PackagePath, JoinsTheGivenPartsBelowUsbDriver)
+{
+    const std::string longFolder = "C:\\" + std::string(237, 'w');  // 240 characters
+    const struct {
+        std::string workFolder;
+        const char* subFolder;
+        const char* fileName;
+        std::string path;
+    } rows[] = {
+        {"C:\\work", "", "", "C:\\work\\usb_driver"},
+        {"C:\\work", "amd64", "", "C:\\work\\usb_driver\\amd64"},
+        {"C:\\work", "", "android_winusb.inf", "C:\\work\\usb_driver\\android_winusb.inf"},
+        {"C:\\work", "amd64", "winusbcoinstaller2.dll", "C:\\work\\usb_driver\\amd64\\winusbcoinstaller2.dll"},
+        {"", "amd64", "winusbcoinstaller2.dll", ""},
+        {longFolder, "amd64", "", longFolder + "\\usb_driver\\amd64"},
+        {longFolder, "amd64", "WdfCoInstaller01009.dll", ""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.path, std::string(PackagePath(row.workFolder.c_str(), row.subFolder, row.fileName)))
+            << row.workFolder.size() << " " << row.subFolder << " " << row.fileName;
+    }
+}

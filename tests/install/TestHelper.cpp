@@ -6,6 +6,8 @@
 //                     0 when those bytes came back, 1 when others did, 2 when the run failed
 //   repeat COUNT      writes COUNT bytes of the letters a to z, over and over
 //   sleep MS          sleeps, then ends
+//   spawn MS          starts a copy of itself that sleeps MS, then ends with that copy's process
+//                     id as its exit code (0 when the copy did not start)
 //   await NAME        ends with 0 once the event of this name is set, with 2 when it is
 //                     not set within 60 seconds
 //   guarded HEX MS    lets others open it with the access mask HEX only, then sleeps
@@ -101,6 +103,22 @@ int CountHeldReadEnds()
     return count;
 }
 
+DWORD StartSleepingCopy(const char* milliseconds)
+{
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    char command[MAX_PATH + 32];
+    std::snprintf(command, sizeof command, "\"%s\" sleep %s", self, milliseconds);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(self, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        return 0;
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    return started.dwProcessId;
+}
+
 int Relay(const char* hex)
 {
     char self[MAX_PATH] = {};
@@ -136,6 +154,8 @@ int main(int argc, char** argv)
         Write(STD_OUTPUT_HANDLE, bytes);
     } else if (mode == "sleep") {
         Sleep(std::strtoul(value, nullptr, 10));
+    } else if (mode == "spawn") {
+        return static_cast<int>(StartSleepingCopy(value));
     } else if (mode == "await") {
         HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, value);
         if (!event || WaitForSingleObject(event, 60000) != WAIT_OBJECT_0)

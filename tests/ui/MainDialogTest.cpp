@@ -11,8 +11,8 @@
 #include <functional>
 #include <memory>
 
+#include "common/WebPages.h"
 #include "detection/SystemFacts.h"
-#include "install/WebPages.h"
 #include "resources/resource.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/support/TitleWindows.h"

@@ -1,12 +1,15 @@
-// The companion's result words and the messages they stand for.
-#include "install/CompanionAnswers.h"
+// The companion's result words and the in-process installation's error codes, and the
+// messages they stand for.
+#include "install/InstallMessages.h"
 
 #include "common/ResultWords.h"
+#include "common/SetupApiErrors.h"
 #include "install/StatusTexts.h"
 
 namespace {
 
-// Compared in this order; the first word that matches gives the message.
+// The companion's failure words, compared in this order; the first word that matches gives
+// the message.
 const struct {
     const char* word;
     const char* message;
@@ -25,6 +28,23 @@ const struct {
     {COMPANION_WORD_SIGNATURE_FAILED, StatusText::kWindows8SignatureFailed},
 };
 
+// The in-process installation's error codes, compared in this order.
+const struct {
+    DWORD code;
+    const char* message;
+} kInstallErrors[] = {
+    {ERROR_FILE_NOT_FOUND, StatusText::kFileMissing},
+    {ERROR_INVALID_PARAMETER, StatusText::kInvalidParameterOnPath},
+    {ERROR_ACCESS_DENIED, StatusText::kAccessDenied},
+    {SetupApiError::kNoSuchDevinst, StatusText::kDeviceNotFound},
+    {SetupApiError::kNoCat, StatusText::kInstallAnyway},
+    {SetupApiError::kNoAuthenticodeCatalog, StatusText::kInstallAnyway},
+    {SetupApiError::kDriverStoreAddFailed, StatusText::kInstallAnyway},
+    {SetupApiError::kFileHashNotInCatalog, StatusText::kSignatureFailed},
+    {SetupApiError::kNoCatalogForOemInf, StatusText::kNoCatalogForInf},
+    {SetupApiError::kInWow64, StatusText::kRunningOn64Bit},
+};
+
 }  // namespace
 
 BOOL MapHelperResult(CString answer, CString& message, BOOL isWindowsVista)
@@ -41,4 +61,15 @@ BOOL MapHelperResult(CString answer, CString& message, BOOL isWindowsVista)
     }
     message = answer;
     return FALSE;
+}
+
+CString InstallErrorMessage(DWORD code)
+{
+    for (const auto& error : kInstallErrors) {
+        if (error.code == code)
+            return error.message;
+    }
+    CString message;
+    message.Format(StatusText::kOtherErrorFormat, static_cast<unsigned>(code));
+    return message;
 }
