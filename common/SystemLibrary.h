@@ -35,3 +35,20 @@ inline DWORD MissingFunctionError(HMODULE module)
 {
     return module != NULL ? ERROR_PROC_NOT_FOUND : ::GetLastError();
 }
+
+// One function of a DLL in the system folder: nullptr when it cannot be had, and then the
+// reason a call of it fails with.
+template <typename Function>
+struct SystemFunction {
+    Function function;
+    DWORD missingError;  // MissingFunctionError
+};
+
+// Loads library from the system folder and looks the function of that name up in it.
+template <typename Function>
+SystemFunction<Function> LookUpSystemFunction(LPCWSTR library, LPCSTR name)
+{
+    const HMODULE module = LoadSystemLibrary(library);
+    const DWORD missingError = MissingFunctionError(module);
+    return {FindSystemFunction<Function>(module, name), missingError};
+}

@@ -8,59 +8,36 @@
 
 namespace {
 
-struct NewDevFunctions {
-    UpdateDriverFunction UpdateDriverForPlugAndPlayDevicesW;
-    DWORD missingError;  // MissingFunctionError
-};
-
-const NewDevFunctions& NewDev()
+// Looked up once.
+const SystemFunction<UpdateDriverFunction>& NewDevInstaller()
 {
-    static const NewDevFunctions functions = [] {
-        const HMODULE newDev = LoadSystemLibrary(L"newdev.dll");
-        const DWORD missingError = MissingFunctionError(newDev);
-        return NewDevFunctions{
-            FindSystemFunction<UpdateDriverFunction>(newDev, "UpdateDriverForPlugAndPlayDevicesW"),
-            missingError};
-    }();
-    return functions;
-}
-
-struct ShellPathFunctions {
-    decltype(&::PathAppendW) PathAppendW;
-    decltype(&::PathIsDirectoryW) PathIsDirectoryW;
-};
-
-const ShellPathFunctions& LoadedShellPathFunctions()
-{
-    static const ShellPathFunctions functions = [] {
-        const HMODULE shlwapi = LoadSystemLibrary(L"shlwapi.dll");
-        return ShellPathFunctions{
-            FindSystemFunction<decltype(&::PathAppendW)>(shlwapi, "PathAppendW"),
-            FindSystemFunction<decltype(&::PathIsDirectoryW)>(shlwapi, "PathIsDirectoryW")};
-    }();
-    return functions;
+    static const auto installer =
+        LookUpSystemFunction<UpdateDriverFunction>(L"newdev.dll", "UpdateDriverForPlugAndPlayDevicesW");
+    return installer;
 }
 
 }  // namespace
 
 UpdateDriverFunction SystemUpdateDriver()
 {
-    return NewDev().UpdateDriverForPlugAndPlayDevicesW;
+    return NewDevInstaller().function;
 }
 
 DWORD MissingUpdateDriverError()
 {
-    return NewDev().missingError;
+    return NewDevInstaller().missingError;
 }
 
 BOOL AppendPath(LPWSTR path, LPCWSTR more)
 {
-    const auto pathAppend = LoadedShellPathFunctions().PathAppendW;
+    static const auto pathAppend =
+        LookUpSystemFunction<decltype(&::PathAppendW)>(L"shlwapi.dll", "PathAppendW").function;
     return pathAppend ? pathAppend(path, more) : FALSE;
 }
 
 BOOL IsDirectory(LPCWSTR path)
 {
-    const auto pathIsDirectory = LoadedShellPathFunctions().PathIsDirectoryW;
+    static const auto pathIsDirectory =
+        LookUpSystemFunction<decltype(&::PathIsDirectoryW)>(L"shlwapi.dll", "PathIsDirectoryW").function;
     return pathIsDirectory ? pathIsDirectory(path) : FALSE;
 }

@@ -6,21 +6,12 @@
 
 namespace {
 
-struct NewDevFunctions {
-    UpdateDriverFunction UpdateDriverForPlugAndPlayDevicesA;
-    DWORD missingError;  // MissingFunctionError
-};
-
-const NewDevFunctions& NewDev()
+// Looked up once; newdev.dll is on no Windows' KnownDLLs list.
+const SystemFunction<UpdateDriverFunction>& NewDevInstaller()
 {
-    static const NewDevFunctions functions = [] {
-        const HMODULE newDev = LoadSystemLibrary(L"newdev.dll");
-        const DWORD missingError = MissingFunctionError(newDev);
-        return NewDevFunctions{
-            FindSystemFunction<UpdateDriverFunction>(newDev, "UpdateDriverForPlugAndPlayDevicesA"),
-            missingError};
-    }();
-    return functions;
+    static const auto installer =
+        LookUpSystemFunction<UpdateDriverFunction>(L"newdev.dll", "UpdateDriverForPlugAndPlayDevicesA");
+    return installer;
 }
 
 }  // namespace
@@ -33,14 +24,14 @@ DWORD TestPendingInstallEvents()
 
 UpdateDriverFunction SystemUpdateDriver()
 {
-    return NewDev().UpdateDriverForPlugAndPlayDevicesA;
+    return NewDevInstaller().function;
 }
 
 BOOL UpdateDriverForHardwareId(LPCSTR hardwareId, LPCSTR infPath, DWORD& lastError,
                                UpdateDriverFunction update)
 {
     if (update == nullptr) {
-        lastError = NewDev().missingError;
+        lastError = NewDevInstaller().missingError;
         return FALSE;
     }
     BOOL rebootRequired = FALSE;

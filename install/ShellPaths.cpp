@@ -5,34 +5,16 @@
 
 #include "common/SystemLibrary.h"
 
-namespace {
-
-struct ShellPathFunctions {
-    decltype(&::PathAppendA) PathAppendA;
-    decltype(&::PathIsDirectoryA) PathIsDirectoryA;
-};
-
-const ShellPathFunctions& LoadedShellPathFunctions()
-{
-    static const ShellPathFunctions functions = [] {
-        const HMODULE shlwapi = LoadSystemLibrary(L"shlwapi.dll");
-        return ShellPathFunctions{
-            FindSystemFunction<decltype(&::PathAppendA)>(shlwapi, "PathAppendA"),
-            FindSystemFunction<decltype(&::PathIsDirectoryA)>(shlwapi, "PathIsDirectoryA")};
-    }();
-    return functions;
-}
-
-}  // namespace
-
 BOOL AppendPath(LPSTR path, LPCSTR more)
 {
-    const auto pathAppend = LoadedShellPathFunctions().PathAppendA;
+    static const auto pathAppend =
+        LookUpSystemFunction<decltype(&::PathAppendA)>(L"shlwapi.dll", "PathAppendA").function;
     return pathAppend ? pathAppend(path, more) : FALSE;
 }
 
 BOOL IsDirectory(LPCSTR path)
 {
-    const auto pathIsDirectory = LoadedShellPathFunctions().PathIsDirectoryA;
+    static const auto pathIsDirectory =
+        LookUpSystemFunction<decltype(&::PathIsDirectoryA)>(L"shlwapi.dll", "PathIsDirectoryA").function;
     return pathIsDirectory ? pathIsDirectory(path) : FALSE;
 }
