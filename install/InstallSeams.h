@@ -7,6 +7,7 @@
 #include <atomic>
 
 #include "framework/CString.h"
+#include "install/ChildProcessRecord.h"
 
 // The main window as the worker sees it. Every operation is called on the worker's thread.
 class InstallWindow {
@@ -41,7 +42,7 @@ public:
     virtual BOOL IsAdbInterfacePresent() = 0;
     virtual BOOL IsSamsungDevicePresent() = 0;
     // Runs the companion program's command line; see RunProcessCaptureOutput.
-    virtual BOOL RunCompanion(DWORD& childProcessId, CString& answer, const CString& commandLine) = 0;
+    virtual BOOL RunCompanion(ChildProcessRecord& childProcess, CString& answer, const CString& commandLine) = 0;
     // Installs the INF's driver for the devices with this hardware ID; on failure lastError
     // receives the call's error code.
     virtual BOOL UpdateDriver(LPCSTR hardwareId, LPCSTR infPath, DWORD& lastError) = 0;
@@ -56,9 +57,9 @@ class InstallHost : public InstallWindow {
 public:
     virtual InstallPlatform& Platform() = 0;
 
-    // The companion program's process id while it runs, written by the process runner;
-    // 0 once it has ended.
-    DWORD m_childProcessId = 0;
+    // The companion program's process id while it runs, recorded by the process runner on the
+    // worker's thread; the main window's teardown ends that companion.
+    ChildProcessRecord m_childProcessId;
     // Set on the user-interface thread before a worker starts; the worker clears it as its
     // last act. Only the user-interface thread tests it.
     std::atomic<BOOL> m_bInstalling{FALSE};

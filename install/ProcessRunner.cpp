@@ -1,5 +1,5 @@
-// The process runner: a pipe whose write end the child inherits, a hidden child, a bounded
-// wait.
+// The process runner: a pipe whose write end the child inherits, a hidden child held
+// suspended until its id is recorded, a bounded wait.
 #include "install/ProcessRunner.h"
 
 #include <algorithm>
@@ -67,7 +67,7 @@ bool WaitDraining(HANDLE process, HANDLE readEnd, DWORD timeoutMs, Answer& answe
 
 }  // namespace
 
-BOOL RunProcessCaptureOutput(DWORD& childProcessId, CString& output, CString commandLine,
+BOOL RunProcessCaptureOutput(ChildProcessRecord& childProcess, CString& output, CString commandLine,
                              DWORD timeoutMs)
 {
     if (commandLine.GetLength() >= kCommandLineChars)
@@ -96,15 +96,22 @@ BOOL RunProcessCaptureOutput(DWORD& childProcessId, CString& output, CString com
     startup.wShowWindow = SW_HIDE;
     startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
 
+    // Suspended, and recorded in the same step: a teardown that ends the recorded child and
+    // then this process finds the child before it has run, or comes first, and then no child
+    // starts at all.
     PROCESS_INFORMATION child = {};
-    const BOOL started = CreateProcessA(nullptr, command, nullptr, nullptr, TRUE,
-                                        NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &child);
+    const bool started = childProcess.RecordStarted([&]() -> DWORD {
+        return CreateProcessA(nullptr, command, nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED,
+                              nullptr, nullptr, &startup, &child)
+                   ? child.dwProcessId
+                   : 0;
+    }) != 0;
     // Only the child's copy of the write end stays open, so its end shows as the pipe's end.
     CloseHandle(writeEnd);
 
     BOOL ended = FALSE;
     if (started) {
-        childProcessId = child.dwProcessId;
+        ResumeThread(child.hThread);
         Answer answer;
         ended = WaitDraining(child.hProcess, readEnd, timeoutMs, answer);
         if (ended) {
@@ -117,7 +124,7 @@ BOOL RunProcessCaptureOutput(DWORD& childProcessId, CString& output, CString com
         }
         // Once the handle is closed the id may pass to another program, which a teardown
         // reading the id would then end.
-        childProcessId = 0;
+        childProcess.Clear();
         CloseHandle(child.hProcess);
         CloseHandle(child.hThread);
     }

@@ -5,16 +5,17 @@
 #include <windows.h>
 
 #include "framework/CString.h"
+#include "install/ChildProcessRecord.h"
 
 // The companion program is given this long to install before it is ended.
 constexpr DWORD kChildTimeLimitMs = 150000;
 
-// Starts commandLine exactly as given (no quotes or arguments added), writes the child's
-// process id into childProcessId and waits at most timeoutMs for it to end. The id is set to
-// 0 once the child has ended or been ended, before the runner lets go of the child; a call
-// that starts no child leaves it alone. Returns TRUE when it ended in time, with the first
+// Starts commandLine exactly as given (no quotes or arguments added), records the child's
+// process id in childProcess and waits at most timeoutMs for it to end. The id is cleared
+// once the child has ended or been ended, before the runner lets go of the child; a call that
+// starts no child leaves the record alone. Returns TRUE when it ended in time, with the first
 // 4095 bytes it printed (up to a zero byte) in output. Returns FALSE, leaving output alone,
 // when the command is 255 characters or longer, the pipe or the process cannot be created,
 // or the time ran out; a child still running then is ended with exit code 1.
-BOOL RunProcessCaptureOutput(DWORD& childProcessId, CString& output, CString commandLine,
+BOOL RunProcessCaptureOutput(ChildProcessRecord& childProcess, CString& output, CString commandLine,
                              DWORD timeoutMs = kChildTimeLimitMs);

@@ -54,9 +54,9 @@ BOOL SystemInstallPlatform::IsSamsungDevicePresent()
     return ::IsSamsungDevicePresent();
 }
 
-BOOL SystemInstallPlatform::RunCompanion(DWORD& childProcessId, CString& answer, const CString& commandLine)
+BOOL SystemInstallPlatform::RunCompanion(ChildProcessRecord& childProcess, CString& answer, const CString& commandLine)
 {
-    return RunProcessCaptureOutput(childProcessId, answer, commandLine);
+    return RunProcessCaptureOutput(childProcess, answer, commandLine);
 }
 
 BOOL SystemInstallPlatform::UpdateDriver(LPCSTR hardwareId, LPCSTR infPath, DWORD& lastError)

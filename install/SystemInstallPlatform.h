@@ -15,7 +15,7 @@ public:
     BOOL FindAdbProblemDevice() override;
     BOOL IsAdbInterfacePresent() override;
     BOOL IsSamsungDevicePresent() override;
-    BOOL RunCompanion(DWORD& childProcessId, CString& answer, const CString& commandLine) override;
+    BOOL RunCompanion(ChildProcessRecord& childProcess, CString& answer, const CString& commandLine) override;
     BOOL UpdateDriver(LPCSTR hardwareId, LPCSTR infPath, DWORD& lastError) override;
     void KillAdbProcesses() override;
 };

@@ -71,9 +71,11 @@ void CKorvessaDlg::StopRunningWorker()
         WaitForSingleObject(m_hInstallThread, kWorkerGraceMs) != WAIT_OBJECT_0) {
         // The worker still runs and uses this object. Ending its thread alone could leave a
         // lock held that the rest of the exit needs (the heap's, the loader's), so the whole
-        // process ends here, once the companion it may be waiting for is ended too.
-        if (m_childProcessId)
-            EndOwnChildProcess(m_childProcessId);
+        // process ends here, once the companion it may be waiting for is ended too. The
+        // record stays locked, so no companion starts after this look.
+        const DWORD companion = m_childProcessId.LockForGood();
+        if (companion)
+            EndOwnChildProcess(companion);
         TerminateProcess(GetCurrentProcess(), 0);
     }
     CloseHandle(m_hInstallThread);

@@ -26,7 +26,7 @@ public:
     BOOL FindAdbProblemDevice() override { return TRUE; }
     BOOL IsAdbInterfacePresent() override { return TRUE; }
     BOOL IsSamsungDevicePresent() override { return FALSE; }
-    BOOL RunCompanion(DWORD&, CString& answer, const CString&) override
+    BOOL RunCompanion(ChildProcessRecord&, CString& answer, const CString&) override
     {
         Sleep(m_companionMs);
         answer = m_answer;

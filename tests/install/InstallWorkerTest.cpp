@@ -70,12 +70,12 @@ public:
     BOOL FindAdbProblemDevice() override { return m_world.adbProblemDevice; }
     BOOL IsAdbInterfacePresent() override { return Next(m_world.adbInterfaceScans, "ADB interface scan", FALSE); }
     BOOL IsSamsungDevicePresent() override { return m_world.samsungDevice; }
-    BOOL RunCompanion(DWORD& childProcessId, CString& answer, const CString& commandLine) override
+    BOOL RunCompanion(ChildProcessRecord& childProcess, CString& answer, const CString& commandLine) override
     {
         Record(std::string("companion ") + static_cast<LPCSTR>(commandLine));
         if (!m_world.companionStarts)
             return FALSE;
-        childProcessId = kCompanionProcessId;
+        childProcess.RecordStarted([] { return kCompanionProcessId; });
         answer = m_world.companionAnswer;
         return TRUE;
     }
@@ -145,7 +145,7 @@ Events RunInstallation(World world, DWORD* childProcessId = nullptr)
     EXPECT_FALSE(host.m_bInstalling);
     EXPECT_EQ(0u, platform.UnusedAnswers()) << "scripted answers left unasked";
     if (childProcessId)
-        *childProcessId = host.m_childProcessId;
+        *childProcessId = host.m_childProcessId.Id();
     return events;
 }
 
@@ -505,9 +505,9 @@ public:
     }
 
     CString GetWorkFolder() override { return m_workFolder; }
-    BOOL RunCompanion(DWORD& childProcessId, CString& answer, const CString& commandLine) override
+    BOOL RunCompanion(ChildProcessRecord& childProcess, CString& answer, const CString& commandLine) override
     {
-        return RunProcessCaptureOutput(childProcessId, answer, commandLine, 20000);
+        return RunProcessCaptureOutput(childProcess, answer, commandLine, 20000);
     }
 
 private:

@@ -14,6 +14,12 @@ namespace {
 
 constexpr DWORD kNoChild = 0xDEADBEEF;
 
+// Gives a record an id, as an earlier run would have left it.
+void RecordEarlierChild(ChildProcessRecord& childProcess)
+{
+    childProcess.RecordStarted([] { return kNoChild; });
+}
+
 CString HexOf(const std::string& bytes)
 {
     CString hex;
@@ -37,7 +43,7 @@ CString HelperCommand(const char* arguments)
 struct WatchedRun {
     CString command;
     DWORD timeoutMs;
-    DWORD childProcessId = 0;
+    ChildProcessRecord childProcess{};
     CString output = "earlier";
     BOOL result = TRUE;
     DWORD seenChildProcessId = 0;  // as Start found it
@@ -45,7 +51,7 @@ struct WatchedRun {
     static DWORD WINAPI Run(LPVOID parameter)
     {
         auto& run = *static_cast<WatchedRun*>(parameter);
-        run.result = RunProcessCaptureOutput(run.childProcessId, run.output, run.command, run.timeoutMs);
+        run.result = RunProcessCaptureOutput(run.childProcess, run.output, run.command, run.timeoutMs);
         return 0;
     }
 
@@ -54,8 +60,7 @@ struct WatchedRun {
     HANDLE Start(HANDLE& runner)
     {
         runner = CreateThread(nullptr, 0, Run, this, 0, nullptr);
-        auto* published = reinterpret_cast<volatile LONG*>(&childProcessId);
-        WaitUntil([&] { return (seenChildProcessId = InterlockedCompareExchange(published, 0, 0)) != 0; }, 10000);
+        WaitUntil([&] { return (seenChildProcessId = childProcess.Id()) != 0; }, 10000);
         return seenChildProcessId ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, seenChildProcessId)
                                   : nullptr;
     }
@@ -97,28 +102,29 @@ TEST(ProcessRunner, HandsBackWhatTheChildPrinted)
         {"a failure word", "failed signature validation", "failed signature validation"},
     };
     for (const auto& row : rows) {
-        DWORD childProcessId = kNoChild;
+        ChildProcessRecord childProcess;
+        RecordEarlierChild(childProcess);
         CString output = "earlier";
-        EXPECT_TRUE(RunProcessCaptureOutput(childProcessId, output, HelperCommand("print " + HexOf(row.printed))))
+        EXPECT_TRUE(RunProcessCaptureOutput(childProcess, output, HelperCommand("print " + HexOf(row.printed))))
             << row.name;
         EXPECT_STREQ(row.expected, output) << row.name;
-        EXPECT_EQ(0u, childProcessId) << row.name << ": the id of an ended child is cleared";
+        EXPECT_EQ(0u, childProcess.Id()) << row.name << ": the id of an ended child is cleared";
     }
 }
 
 TEST(ProcessRunner, StandardErrorGoesIntoTheSamePipe)
 {
-    DWORD childProcessId = 0;
+    ChildProcessRecord childProcess;
     CString output;
-    EXPECT_TRUE(RunProcessCaptureOutput(childProcessId, output, HelperCommand("print-stderr " + HexOf("no cat"))));
+    EXPECT_TRUE(RunProcessCaptureOutput(childProcess, output, HelperCommand("print-stderr " + HexOf("no cat"))));
     EXPECT_STREQ("no cat", output);
 }
 
 TEST(ProcessRunner, AChildThatPrintsNothingGivesTheEmptyAnswer)
 {
-    DWORD childProcessId = 0;
+    ChildProcessRecord childProcess;
     CString output = "earlier";
-    EXPECT_TRUE(RunProcessCaptureOutput(childProcessId, output, HelperCommand("silent")));
+    EXPECT_TRUE(RunProcessCaptureOutput(childProcess, output, HelperCommand("silent")));
     EXPECT_STREQ("", output);
 }
 
@@ -126,10 +132,10 @@ TEST(ProcessRunner, KeepsTheFirst4095BytesOfALongOutputWithoutStalling)
 {
     // Far more than a pipe holds: a runner that only read at the end would leave the child
     // blocked in its write until the time limit.
-    DWORD childProcessId = 0;
+    ChildProcessRecord childProcess;
     CString output;
     const DWORD started = GetTickCount();
-    EXPECT_TRUE(RunProcessCaptureOutput(childProcessId, output, HelperCommand("repeat 200000"), 20000));
+    EXPECT_TRUE(RunProcessCaptureOutput(childProcess, output, HelperCommand("repeat 200000"), 20000));
     EXPECT_LT(GetTickCount() - started, 10000u);
     ASSERT_EQ(4095, output.GetLength());
     for (int i = 0; i < output.GetLength(); ++i)
@@ -170,7 +176,7 @@ TEST(ProcessRunner, EndsAChildThatOutlivesTheLimitWithExitCode1AndClearsItsId)
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(runner, 20000)) << row.arguments;
         EXPECT_FALSE(run.result) << row.arguments;
         EXPECT_STREQ("earlier", run.output) << row.arguments;
-        EXPECT_EQ(0u, run.childProcessId) << row.arguments;
+        EXPECT_EQ(0u, run.childProcess.Id()) << row.arguments;
         ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(child, 5000)) << row.arguments;
         DWORD exitCode = 0;
         EXPECT_TRUE(GetExitCodeProcess(child, &exitCode));
@@ -191,7 +197,7 @@ TEST(ProcessRunner, AChildEndingInTimeIsNotEndedAndItsIdIsCleared)
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(runner, 30000));
     EXPECT_TRUE(run.result);
     EXPECT_STREQ("", run.output);
-    EXPECT_EQ(0u, run.childProcessId);
+    EXPECT_EQ(0u, run.childProcess.Id());
     DWORD exitCode = 1;
     EXPECT_TRUE(GetExitCodeProcess(child, &exitCode));
     EXPECT_EQ(0u, exitCode);
@@ -201,9 +207,9 @@ TEST(ProcessRunner, AChildEndingInTimeIsNotEndedAndItsIdIsCleared)
 
 TEST(ProcessRunner, StartsTheChildHiddenWithOutputAndErrorOnThePipe)
 {
-    DWORD childProcessId = 0;
+    ChildProcessRecord childProcess;
     CString output;
-    ASSERT_TRUE(RunProcessCaptureOutput(childProcessId, output, HelperCommand("startup")));
+    ASSERT_TRUE(RunProcessCaptureOutput(childProcess, output, HelperCommand("startup")));
     // STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW, SW_HIDE
     EXPECT_STREQ("flags 0x101 show 0 output pipe write end error same as output", output);
 }
@@ -212,21 +218,22 @@ TEST(ProcessRunner, TheChildHoldsNoReadEndOfThePipe)
 {
     // The documented pattern for a child's redirected output: a read end in the child could
     // take the child's own answer away from the runner.
-    DWORD childProcessId = 0;
+    ChildProcessRecord childProcess;
     CString output;
-    ASSERT_TRUE(RunProcessCaptureOutput(childProcessId, output, HelperCommand("read-ends")));
+    ASSERT_TRUE(RunProcessCaptureOutput(childProcess, output, HelperCommand("read-ends")));
     EXPECT_STREQ("0", output);
 }
 
 TEST(ProcessRunner, AMissingProgramFailsAtOnce)
 {
     ScratchFolder folder;
-    DWORD childProcessId = kNoChild;
+    ChildProcessRecord childProcess;
+    RecordEarlierChild(childProcess);
     CString output = "earlier";
     const DWORD started = GetTickCount();
-    EXPECT_FALSE(RunProcessCaptureOutput(childProcessId, output, "\"" + folder.Path() + "\\KorvessaX64.exe\""));
+    EXPECT_FALSE(RunProcessCaptureOutput(childProcess, output, "\"" + folder.Path() + "\\KorvessaX64.exe\""));
     EXPECT_LT(GetTickCount() - started, 5000u);
-    EXPECT_EQ(kNoChild, childProcessId);
+    EXPECT_EQ(kNoChild, childProcess.Id());
     EXPECT_STREQ("earlier", output);
 }
 
@@ -242,15 +249,16 @@ TEST(ProcessRunner, RefusesACommandOf255CharactersOrMore)
             command += "41";
         ASSERT_EQ(length, command.GetLength());
 
-        DWORD childProcessId = kNoChild;
+        ChildProcessRecord childProcess;
+        RecordEarlierChild(childProcess);
         CString output = "earlier";
-        const BOOL ran = RunProcessCaptureOutput(childProcessId, output, command);
+        const BOOL ran = RunProcessCaptureOutput(childProcess, output, command);
         if (length == 254) {
             EXPECT_TRUE(ran);
             EXPECT_EQ((length - prefix.GetLength()) / 2, output.GetLength());
         } else {
             EXPECT_FALSE(ran) << length;
-            EXPECT_EQ(kNoChild, childProcessId) << length;
+            EXPECT_EQ(kNoChild, childProcess.Id()) << length;
             EXPECT_STREQ("earlier", output) << length;
         }
     }
@@ -264,12 +272,12 @@ TEST(ProcessRunner, AQuotedPathWithABlankRunsThatProgram)
     const CString program = folder.AddCopy(HelperPath(), "Korvessa Work\\helper.exe");
     const CString decoy = folder.AddCopy(HelperPath(), "Korvessa.exe");
 
-    DWORD childProcessId = 0;
+    ChildProcessRecord childProcess;
     CString output;
-    EXPECT_TRUE(RunProcessCaptureOutput(childProcessId, output, "\"" + program + "\" whoami"));
+    EXPECT_TRUE(RunProcessCaptureOutput(childProcess, output, "\"" + program + "\" whoami"));
     EXPECT_STREQ(program, output);
 
-    EXPECT_TRUE(RunProcessCaptureOutput(childProcessId, output, program + " whoami"));
+    EXPECT_TRUE(RunProcessCaptureOutput(childProcess, output, program + " whoami"));
     EXPECT_STREQ(decoy, output) << "the decoy is not where Windows looks first";
 }
 

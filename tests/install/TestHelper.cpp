@@ -125,9 +125,9 @@ int Relay(const char* hex)
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     CString command;
     command.Format("\"%s\" print-crt %s", self, hex);
-    DWORD childProcessId = 0;
+    ChildProcessRecord childProcess;
     CString answer;
-    if (!RunProcessCaptureOutput(childProcessId, answer, command, 20000))
+    if (!RunProcessCaptureOutput(childProcess, answer, command, 20000))
         return 2;
     return FromHex(hex) == static_cast<LPCSTR>(answer) ? 0 : 1;
 }

@@ -39,7 +39,7 @@ DWORD GatedInstallPlatform::TestPendingInstallEvents()
     return WAIT_OBJECT_0;
 }
 
-BOOL GatedInstallPlatform::RunCompanion(DWORD&, CString& answer, const CString&)
+BOOL GatedInstallPlatform::RunCompanion(ChildProcessRecord&, CString& answer, const CString&)
 {
     Sleep(companionMs);
     answer = "success";

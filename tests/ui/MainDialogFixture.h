@@ -53,7 +53,7 @@ public:
     BOOL FindAdbProblemDevice() override { return FALSE; }
     BOOL IsAdbInterfacePresent() override { return devicePresent; }
     BOOL IsSamsungDevicePresent() override { return samsungPresent; }
-    BOOL RunCompanion(DWORD&, CString& answer, const CString&) override;
+    BOOL RunCompanion(ChildProcessRecord&, CString& answer, const CString&) override;
     BOOL UpdateDriver(LPCSTR, LPCSTR, DWORD& lastError) override;
     void KillAdbProcesses() override {}
 

@@ -94,7 +94,7 @@ public:
     {
         m_hInstallThread = CreateThread(nullptr, 0, RunFor, reinterpret_cast<LPVOID>(static_cast<UINT_PTR>(workerMs)),
                                         0, nullptr);
-        m_childProcessId = companionId;
+        m_childProcessId.RecordStarted([=] { return companionId; });
     }
 };
 
