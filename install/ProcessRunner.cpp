@@ -68,7 +68,7 @@ bool WaitDraining(HANDLE process, HANDLE readEnd, DWORD timeoutMs, Answer& answe
 }  // namespace
 
 BOOL RunProcessCaptureOutput(ChildProcessRecord& childProcess, CString& output, CString commandLine,
-                             DWORD timeoutMs)
+                             DWORD timeoutMs, ChildStartingHook childStarting)
 {
     if (commandLine.GetLength() >= kCommandLineChars)
         return FALSE;
@@ -111,6 +111,8 @@ BOOL RunProcessCaptureOutput(ChildProcessRecord& childProcess, CString& output, 
 
     BOOL ended = FALSE;
     if (started) {
+        if (childStarting)
+            childStarting();
         ResumeThread(child.hThread);
         Answer answer;
         ended = WaitDraining(child.hProcess, readEnd, timeoutMs, answer);

@@ -10,6 +10,10 @@
 // The companion program is given this long to install before it is ended.
 constexpr DWORD kChildTimeLimitMs = 150000;
 
+// Called on the runner's thread once the child exists, suspended, with its id recorded, just
+// before it is let run: the moment at which a test closes the window.
+using ChildStartingHook = void (*)();
+
 // Starts commandLine exactly as given (no quotes or arguments added), records the child's
 // process id in childProcess and waits at most timeoutMs for it to end. The id is cleared
 // once the child has ended or been ended, before the runner lets go of the child; a call that
@@ -18,4 +22,4 @@ constexpr DWORD kChildTimeLimitMs = 150000;
 // when the command is 255 characters or longer, the pipe or the process cannot be created,
 // or the time ran out; a child still running then is ended with exit code 1.
 BOOL RunProcessCaptureOutput(ChildProcessRecord& childProcess, CString& output, CString commandLine,
-                             DWORD timeoutMs = kChildTimeLimitMs);
+                             DWORD timeoutMs = kChildTimeLimitMs, ChildStartingHook childStarting = nullptr);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <shlwapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 
@@ -255,6 +256,57 @@ TEST(EndToEndSlowInstallation, ClosingWhileTheRestartDialogIsOpenEndsTheProcess)
     EXPECT_EQ("[Error] Windows 8 x64 driver signature verification failed", korvessa.ControlText(kStatusLine));
 
     ExpectClosingEndsTheProcess(korvessa);
+}
+
+// The ids of the running processes of this image name.
+std::vector<DWORD> ProcessesOf(const char* imageName)
+{
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, imageName) == 0)
+            ids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return ids;
+}
+
+// The window closes the moment the companion exists, and the worker is still in the runner
+// when the teardown's grace ends: the companion is ended before it ever ran, and none is left
+// to keep its program file from being written by the next installation.
+TEST(EndToEndStartingCompanion, ClosingAsTheCompanionStartsLeavesNoCompanionAndItNeverRuns)
+{
+    constexpr char kCompanionImage[] = "marking_companion.exe";
+    ScratchFolder folder;
+    const CString marker = folder.Path() + "\\companion ran";
+    KorvessaProcess korvessa(KORVESSA_CLOSE_AT_COMPANION_START_PROGRAM,
+                             std::string("\"" KORVESSA_MARKING_COMPANION "\" \"") + static_cast<LPCSTR>(marker) + "\"");
+    ASSERT_NE(nullptr, korvessa.MainWindow());
+    korvessa.Click(kInstall);
+    ASSERT_TRUE(korvessa.WaitForExit(20000)) << "the program hangs";
+    DWORD exitCode = STILL_ACTIVE;
+    GetExitCodeProcess(korvessa.Process(), &exitCode);
+    EXPECT_EQ(0u, exitCode) << "not a crash";
+
+    // Once Wine has taken the ended companion off its list.
+    const bool companionLeft = !WaitUntil([&] { return ProcessesOf(kCompanionImage).empty(); }, 10000);
+    EXPECT_FALSE(companionLeft) << "the companion outlived the program";
+    const bool ran = GetFileAttributesA(marker) != INVALID_FILE_ATTRIBUTES;
+    EXPECT_FALSE(ran) << "the companion ran";
+
+    // What a failure left behind goes, so that the folder can go too.
+    for (DWORD id : ProcessesOf(kCompanionImage)) {
+        HANDLE companion = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (companion) {
+            TerminateProcess(companion, 1);
+            WaitForSingleObject(companion, 5000);
+            CloseHandle(companion);
+        }
+    }
+    if (ran)
+        DeleteFileA(marker);
 }
 
 }  // namespace
