@@ -118,7 +118,9 @@ TEST_F(DeviceList, TheWorkersRebuildsNeverInterleaveWithDeviceChangeRebuilds)
         }
         ASSERT_TRUE(WaitUntil([&] { return WaitForSingleObject(worker, 0) == WAIT_OBJECT_0; }));
         CloseHandle(worker);
-        SendMessageA(m_main.Window(), WM_NULL, 0, 0);
+        // The posted clicks may still wait in the queue behind sent messages: each race ends
+        // once all fifteen of its rebuilds have run.
+        ASSERT_TRUE(WaitUntil([&] { return g_watch.rebuilds >= 15 * (race + 1); })) << "race " << race;
         EXPECT_EQ(expected, m_main.Rows()) << "race " << race;
     }
     SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_watch.original));
