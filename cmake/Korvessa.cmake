@@ -88,3 +88,57 @@ function(korvessa_add_test name)
     endif()
   endforeach()
 endfunction()
+
+# korvessa_delay_load_library(NAME DEF_FILE): a library target that imports the functions
+# DEF_FILE lists from its DLL delay-loaded: the DLL is loaded, by its bare name, at the first
+# call of one of them. Its start-up then runs after the program has closed the DLL search, so
+# that nothing it loads by name can come from the program's folder.
+function(korvessa_delay_load_library name def_file)
+  set(def "${CMAKE_BINARY_DIR}/delay-load/${name}.def")
+  set(library "${CMAKE_BINARY_DIR}/delay-load/lib${name}.a")
+  file(READ "${def_file}" exports)
+  if(KORVESSA_ARCH STREQUAL x64)
+    # No stdcall on x64: the symbols carry no argument sizes.
+    string(REGEX REPLACE "@[0-9]+" "" exports "${exports}")
+  endif()
+  file(WRITE "${def}" "${exports}")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${def_file}")
+  # Run in the library's folder, so that the symbols dlltool derives from the library's name
+  # do not carry the build folder's path.
+  add_custom_command(OUTPUT "${library}"
+    COMMAND "${KORVESSA_TRIPLET}-dlltool" --input-def "${name}.def" --kill-at --output-delaylib "lib${name}.a"
+    WORKING_DIRECTORY "${CMAKE_BINARY_DIR}/delay-load"
+    DEPENDS "${def}"
+    COMMENT "Delay-import library for ${name}"
+    VERBATIM)
+  add_custom_target(${name}_import_library DEPENDS "${library}")
+  add_library(${name} INTERFACE)
+  target_link_libraries(${name} INTERFACE "${library}")
+  add_dependencies(${name} ${name}_import_library)
+  # A call through a dllimport declaration names only the import's address, and the 32-bit
+  # linker then drops the function's stub, which holds the first call's road to the loader:
+  # there each stub is asked for by name. So every program that links the library imports
+  # every function DEF_FILE lists.
+  if(KORVESSA_ARCH STREQUAL x86)
+    string(REGEX MATCHALL "\n[A-Za-z_][A-Za-z0-9_@]*" functions "${exports}")
+    foreach(function IN LISTS functions)
+      string(STRIP "${function}" function)
+      if(NOT function STREQUAL "EXPORTS" AND NOT function STREQUAL "LIBRARY")
+        target_link_options(${name} INTERFACE "-Wl,--undefined=_${function}")
+      endif()
+    endforeach()
+  endif()
+endfunction()
+
+# korvessa_strip_with_delay_import_directory(TARGET): a program that delay-loads DLLs, linked
+# without symbol tables, with its delay-import directory filled in after the link from the
+# linker's map (mingw-w64's linker leaves the directory empty).
+function(korvessa_strip_with_delay_import_directory target)
+  set(map "${CMAKE_CURRENT_BINARY_DIR}/${target}.map")
+  target_sources(${target} PRIVATE "${CMAKE_SOURCE_DIR}/cmake/delay-load/DelayImportTableEnd.cpp")
+  target_link_options(${target} PRIVATE -s "-Wl,-Map=${map}")
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND perl "${CMAKE_SOURCE_DIR}/cmake/delay-load/fill-delay-import-directory.pl"
+            "${map}" "$<TARGET_FILE:${target}>"
+    VERBATIM)
+endfunction()
