@@ -48,15 +48,19 @@ endforeach()
 
 enable_testing()
 
-# korvessa_add_test(NAME SOURCES ... LIBRARIES ... [ARCHITECTURES x86 x64] [LOCKS name ...])
+# korvessa_add_test(NAME SOURCES ... LIBRARIES ... [ARCHITECTURES x86 x64] [LOCKS name ...]
+#                   [ON_32BIT_WINDOWS])
 # One test program is one CTest test per word size, x86 and x64 unless ARCHITECTURES names one
 # (a behaviour that exists in one word size only; such tests carry the label one-word-size).
 # The 32-bit build registers both copies, so one ctest run covers both; each test carries its
 # word size as a label, so a host that runs no 32-bit programs can leave the x86 ones out.
 # LOCKS names state a test changes for the whole prefix (the application-data folder, say):
 # ctest never runs two tests holding the same lock at once.
+# ON_32BIT_WINDOWS runs the x86 copy once more in the 32-bit prefix, as on 32-bit Windows (test
+# NAME.win32). Its application-data folder and shell handlers are that prefix's own; the
+# desktop is not.
 function(korvessa_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBRARIES;ARCHITECTURES;LOCKS" ${ARGN})
+  cmake_parse_arguments(T "ON_32BIT_WINDOWS" "" "SOURCES;LIBRARIES;ARCHITECTURES;LOCKS" ${ARGN})
   set(labels "")
   if(NOT T_ARCHITECTURES)
     set(T_ARCHITECTURES x86 x64)
@@ -77,6 +81,11 @@ function(korvessa_add_test name)
   if(x86 IN_LIST T_ARCHITECTURES)
     add_test(NAME ${name}.x86 COMMAND ${name})
     set_tests_properties(${name}.x86 PROPERTIES LABELS "x86;${labels}")
+    if(T_ON_32BIT_WINDOWS)
+      add_test(NAME ${name}.win32
+        COMMAND "${CMAKE_SOURCE_DIR}/tests/run-under-wine.sh" "${KORVESSA_WINEPREFIX32}" "$<TARGET_FILE:${name}>")
+      set_tests_properties(${name}.win32 PROPERTIES LABELS x86 RESOURCE_LOCK desktop)
+    endif()
   endif()
   if(x64 IN_LIST T_ARCHITECTURES)
     add_test(NAME ${name}.x64 COMMAND ${KORVESSA_TEST_RUNNER} "${KORVESSA_X64_BINARY_DIR}/bin/${name}.exe")

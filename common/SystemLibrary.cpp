@@ -1,15 +1,22 @@
 // The DLL search limited to the system folder, and loading a DLL from there by full path.
 #include "common/SystemLibrary.h"
 
-void LoadDllsFromSystemFolderOnly()
+SetDefaultDllDirectoriesFunction FindSetDefaultDllDirectories()
+{
+    // Looked up at run time: a static import of it would keep the programs from starting
+    // where it is missing.
+    return FindSystemFunction<SetDefaultDllDirectoriesFunction>(::GetModuleHandleW(L"kernel32.dll"),
+                                                                "SetDefaultDllDirectories");
+}
+
+void LoadDllsFromSystemFolderOnly(SetDefaultDllDirectoriesFunction setDefaultDllDirectories)
 {
     // The empty text takes the current folder out of the search (Windows XP SP1 and later).
     ::SetDllDirectoryW(L"");
-    // Looked up at run time: Windows before 8, and 7 without KB2533623, lack it.
-    const auto setDefaultDllDirectories = FindSystemFunction<decltype(&::SetDefaultDllDirectories)>(
-        ::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
     if (setDefaultDllDirectories != nullptr)
         setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    for (const wchar_t* name : kDllsLoadedByNameLater)
+        LoadSystemLibrary(name);
 }
 
 HMODULE LoadSystemLibrary(LPCWSTR name)

@@ -2,13 +2,9 @@
 // that its installation always finds an ADB device in trouble, so that it goes on to the real
 // installer (Wine has no ADB device). Start-up is Korvessa.exe's.
 #include <windows.h>
-#include <commctrl.h>
-#include <objbase.h>
 
-#include "common/SystemLibrary.h"
-#include "framework/App.h"
 #include "install/SystemInstallPlatform.h"
-#include "ui/KorvessaDlg.h"
+#include "tests/support/TestBuild.h"
 
 namespace {
 
@@ -32,18 +28,8 @@ class DeviceInTroubleApp : public CWinAppEx {
 public:
     BOOL InitInstance() override
     {
-        LoadDllsFromSystemFolderOnly();
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-        CoInitialize(nullptr);
-        AfxOleInit();
         DeviceInTroublePlatform platform;
-        {
-            CKorvessaDlg dialog(SystemShell(), platform);
-            m_pMainWnd = &dialog;
-            dialog.DoModal();
-        }
-        return FALSE;
+        return RunMainDialog(*this, platform);
     }
 };
 

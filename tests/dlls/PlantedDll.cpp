@@ -1,7 +1,8 @@
-// The planted DLL: copied beside a program as newdev.dll or setupapi.dll, it writes
-// "<its own path>.loaded" when it is loaded. It exports a stand-in for every function the
-// programs ever imported from those two DLLs, so that a program that imports them starts with
-// it in their place; each stand-in fails and changes nothing.
+// The planted DLL: copied beside a program under the name of a DLL that Windows would take from
+// there, it writes "<its own path>.loaded" when it is loaded. It exports a stand-in for every
+// function the programs ever imported from newdev.dll and setupapi.dll, so that a program that
+// takes it in their place goes on to the end of its run; each stand-in fails and changes
+// nothing.
 #include <windows.h>
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID)

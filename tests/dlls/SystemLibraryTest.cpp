@@ -65,7 +65,7 @@ TEST(LoadSystemLibrary, FailsWithTheReasonAndFindsNothingInAMissingModule)
 }
 
 // Changes the search of this whole process, which the other tests here do not depend on.
-TEST(LoadDllsFromSystemFolderOnly, TakesTheCurrentFolderOutOfTheSearch)
+TEST(LoadDllsFromSystemFolderOnly, TakesTheCurrentFolderOutOfTheSearchAndLoadsTheListFromTheSystemFolder)
 {
     ScratchFolder folder;
     const CString dll = folder.AddCopy(KORVESSA_PLANTED_DLL, "korvessa-current-folder.dll");
@@ -88,4 +88,19 @@ TEST(LoadDllsFromSystemFolderOnly, TakesTheCurrentFolderOutOfTheSearch)
     SetCurrentDirectoryA(previous);
     // The planted DLL marks each load beside itself.
     DeleteFileA(dll + ".loaded");
+
+    // Each listed DLL that this Windows has is loaded, and from the system folder.
+    wchar_t system[MAX_PATH] = L"";
+    GetSystemDirectoryW(system, MAX_PATH);
+    for (const wchar_t* name : kDllsLoadedByNameLater) {
+        const std::wstring inSystemFolder = std::wstring(system) + L"\\" + name;
+        if (GetFileAttributesW(inSystemFolder.c_str()) == INVALID_FILE_ATTRIBUTES)
+            continue;
+        const HMODULE module = GetModuleHandleW(name);
+        ASSERT_NE(nullptr, module) << name;
+        bool fromSystemFolder = false;
+        for (const std::wstring& folder : SystemFolders())
+            fromSystemFolder = fromSystemFolder || lstrcmpiW((folder + L"\\" + name).c_str(), ModulePath(module).c_str()) == 0;
+        EXPECT_TRUE(fromSystemFolder) << ModulePath(module);
+    }
 }

@@ -4,12 +4,10 @@
 // closes the main window and then waits for good, so that the window's teardown finds it
 // still running. It writes no file and installs nothing. Start-up is Korvessa.exe's.
 #include <windows.h>
-#include <commctrl.h>
-#include <objbase.h>
 
-#include "framework/App.h"
 #include "install/ProcessRunner.h"
-#include "ui/KorvessaDlg.h"
+#include "tests/e2e/CompanionRoadPlatform.h"
+#include "tests/support/TestBuild.h"
 
 namespace {
 
@@ -19,30 +17,15 @@ void CloseMainWindowAndWait()
     Sleep(INFINITE);
 }
 
-class CompanionStartPlatform : public InstallPlatform {
+class CompanionStartPlatform final : public CompanionRoadPlatform {
 public:
     explicit CompanionStartPlatform(const CString& companionCommand) : m_companionCommand(companionCommand) {}
 
-    CString GetWorkFolder() override { return "C:\\korvessa-close-at-companion-start"; }
-    BOOL ExtractDriverFile(int) override { return TRUE; }
-    BOOL IsWow64() override { return TRUE; }
-    BOOL IsWindowsVista() override { return FALSE; }
-    DWORD TestPendingInstallEvents() override { return WAIT_OBJECT_0; }
-    void Pause(DWORD milliseconds) override { Sleep(milliseconds); }
-    BOOL FindAdbProblemDevice() override { return TRUE; }
-    BOOL IsAdbInterfacePresent() override { return TRUE; }
-    BOOL IsSamsungDevicePresent() override { return FALSE; }
     BOOL RunCompanion(ChildProcessRecord& childProcess, CString& answer, const CString&) override
     {
         return RunProcessCaptureOutput(childProcess, answer, m_companionCommand, kChildTimeLimitMs,
                                        CloseMainWindowAndWait);
     }
-    BOOL UpdateDriver(LPCSTR, LPCSTR, DWORD& lastError) override
-    {
-        lastError = ERROR_FILE_NOT_FOUND;
-        return FALSE;
-    }
-    void KillAdbProcesses() override {}
 
 private:
     CString m_companionCommand;
@@ -54,17 +37,8 @@ public:
     {
         if (__argc < 3)
             return FALSE;
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-        CoInitialize(nullptr);
-        AfxOleInit();
         CompanionStartPlatform platform(CString("\"") + __argv[1] + "\" \"" + __argv[2] + "\"");
-        {
-            CKorvessaDlg dialog(SystemShell(), platform);
-            m_pMainWnd = &dialog;
-            dialog.DoModal();
-        }
-        return FALSE;
+        return RunMainDialog(*this, platform);
     }
 };
 

@@ -13,7 +13,7 @@
 #include "common/WorkFolderNames.h"
 #include "detection/SystemFacts.h"
 #include "install/DriverPackage.h"
-#include "tests/e2e/TestHandlers.h"
+#include "tests/support/TestHandlers.h"
 #include "tests/support/KorvessaProcess.h"
 #include "tests/support/TestPrograms.h"
 #include "tests/support/TitleWindows.h"

@@ -1,6 +1,6 @@
 // Programs the tests start and the places they lie: the test program's own folder, the system
 // folder, scratch folders for copies; started with their handles given to the caller, or with
-// their output on a pipe that the test reads, or through the process runner.
+// their output on a pipe that the test reads.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "framework/CString.h"
-#include "install/ProcessRunner.h"
 
 // Lets test messages show CString values as text.
 inline std::ostream& operator<<(std::ostream& out, const CString& text)
@@ -69,15 +68,3 @@ private:
     PROCESS_INFORMATION m_process = {};
     HANDLE m_output = nullptr;
 };
-
-// The process runner for a test's own run, which no window's teardown watches, with the
-// child's id in a plain variable: 0 once a child has run, unchanged when none started.
-inline BOOL RunProcessCaptureOutput(DWORD& childProcessId, CString& output, const CString& commandLine,
-                                    DWORD timeoutMs)
-{
-    ChildProcessRecord childProcess;
-    childProcess.RecordStarted([&] { return childProcessId; });
-    const BOOL ended = RunProcessCaptureOutput(childProcess, output, commandLine, timeoutMs);
-    childProcessId = childProcess.Id();
-    return ended;
-}

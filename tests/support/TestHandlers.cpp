@@ -1,5 +1,5 @@
 // Registration of open_recorder.exe in the test prefix's classes, and its log.
-#include "tests/e2e/TestHandlers.h"
+#include "tests/support/TestHandlers.h"
 
 #include <windows.h>
 
