@@ -44,8 +44,8 @@ my $directory = $optional + ($wide ? 112 : 96) + 13 * 8;
 sub file_offset {
     my ($rva) = @_;
     for my $i (0 .. $sections - 1) {
-        my ($size, $address, $raw_size, $raw) =
-            unpack('x8 V V V V', read_at($optional + $optional_size + $i * 40, 24));
+        my ($address, $raw_size, $raw) =
+            unpack('x12 V V V', read_at($optional + $optional_size + $i * 40, 24));
         return $rva - $address + $raw if $rva >= $address && $rva < $address + $raw_size;
     }
     die sprintf("%s: address 0x%x is in no section\n", $program, $rva);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <shlwapi.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 
@@ -262,14 +261,10 @@ TEST(EndToEndSlowInstallation, ClosingWhileTheRestartDialogIsOpenEndsTheProcess)
 std::vector<DWORD> ProcessesOf(const char* imageName)
 {
     std::vector<DWORD> ids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (lstrcmpiA(entry.szExeFile, imageName) == 0)
-            ids.push_back(entry.th32ProcessID);
+    for (const PROCESSENTRY32& process : RunningProcesses()) {
+        if (lstrcmpiA(process.szExeFile, imageName) == 0)
+            ids.push_back(process.th32ProcessID);
     }
-    CloseHandle(snapshot);
     return ids;
 }
 

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <cstdio>
 #include <cstring>
 
@@ -20,16 +18,11 @@ std::string LogPath()
 
 bool RecorderRuns()
 {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return true;
-    bool found = false;
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
-        found = lstrcmpiA(entry.szExeFile, "open_recorder.exe") == 0;
-    CloseHandle(snapshot);
-    return found;
+    for (const PROCESSENTRY32& process : RunningProcesses()) {
+        if (lstrcmpiA(process.szExeFile, "open_recorder.exe") == 0)
+            return true;
+    }
+    return false;
 }
 
 bool SetDefaultValue(const char* keyName, const std::string& value)

@@ -20,6 +20,20 @@ std::string InSystemFolder(const char* fileName)
     return std::string(folder) + "\\" + fileName;
 }
 
+std::vector<PROCESSENTRY32> RunningProcesses()
+{
+    std::vector<PROCESSENTRY32> processes;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return processes;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        processes.push_back(entry);
+    CloseHandle(snapshot);
+    return processes;
+}
+
 ScratchFolder::ScratchFolder()
 {
     char temp[MAX_PATH] = {};

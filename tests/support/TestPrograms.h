@@ -1,9 +1,11 @@
 // Programs the tests start and the places they lie: the test program's own folder, the system
 // folder, scratch folders for copies; started with their handles given to the caller, or with
-// their output on a pipe that the test reads.
+// their output on a pipe that the test reads; the processes running now.
 #pragma once
 
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <ostream>
 #include <string>
@@ -23,6 +25,9 @@ std::string BesideThisProgram(const char* fileName);
 
 // The full path of a file in the system folder, where the programs the windows start lie.
 std::string InSystemFolder(const char* fileName);
+
+// A snapshot of the processes running now; empty when none can be taken.
+std::vector<PROCESSENTRY32> RunningProcesses();
 
 // A folder of its own below the temporary folder, with everything put in it removed again.
 class ScratchFolder {

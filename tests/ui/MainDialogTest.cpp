@@ -6,8 +6,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <tlhelp32.h>
-
 #include <functional>
 #include <memory>
 
@@ -205,14 +203,11 @@ TEST(MainDialogTeardown, WithNoWorkerEverStartedWaitsForNothing)
 
 bool HasChildProcess(DWORD parentId)
 {
-    bool found = false;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        found = found || entry.th32ParentProcessID == parentId;
-    CloseHandle(snapshot);
-    return found;
+    for (const PROCESSENTRY32& process : RunningProcesses()) {
+        if (process.th32ParentProcessID == parentId)
+            return true;
+    }
+    return false;
 }
 
 // In a process of its own, since a worker that outlives the grace ends the process. The exit
