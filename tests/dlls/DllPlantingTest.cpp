@@ -250,8 +250,11 @@ TEST_F(DllPlanting, KorvessaOnEveryRoadLoadsNone)
         PlantedFolder folder(c.program, KORVESSA_PLANTED_DLL, c.search);
         {
             KorvessaProcess korvessa(static_cast<LPCSTR>(folder.Program()));
-            ASSERT_NE(nullptr, korvessa.MainWindow());
-            TakeEveryRoad(korvessa, c.installs);
+            // A planted DLL can keep the window from opening at all (one without the
+            // functions a delay-loaded import needs ends the program): its marker still tells.
+            EXPECT_NE(nullptr, korvessa.MainWindow());
+            if (korvessa.MainWindow() != NULL)
+                TakeEveryRoad(korvessa, c.installs);
         }
         EXPECT_EQ(LoadedDlls{}, folder.LoadedDlls());
     }
