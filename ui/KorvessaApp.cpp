@@ -10,6 +10,11 @@
 
 BOOL CKorvessaApp::InitInstance()
 {
+    return RunMainDialog(CKorvessaDlg::SystemPlatform());
+}
+
+BOOL CKorvessaApp::RunMainDialog(InstallPlatform& platform)
+{
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     CWinAppEx::InitInstance();
@@ -17,7 +22,7 @@ BOOL CKorvessaApp::InitInstance()
     CoInitialize(nullptr);
     AfxOleInit();
     {
-        CKorvessaDlg dialog;
+        CKorvessaDlg dialog(SystemShell(), platform);
         m_pMainWnd = &dialog;
         dialog.DoModal();
     }

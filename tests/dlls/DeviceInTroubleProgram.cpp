@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "install/SystemInstallPlatform.h"
-#include "tests/support/TestBuild.h"
+#include "ui/KorvessaApp.h"
 
 namespace {
 
@@ -24,12 +24,12 @@ public:
     }
 };
 
-class DeviceInTroubleApp : public CWinAppEx {
+class DeviceInTroubleApp : public CKorvessaApp {
 public:
     BOOL InitInstance() override
     {
         DeviceInTroublePlatform platform;
-        return RunMainDialog(*this, platform);
+        return RunMainDialog(platform);
     }
 };
 

@@ -7,7 +7,7 @@
 
 #include "install/ProcessRunner.h"
 #include "tests/e2e/CompanionRoadPlatform.h"
-#include "tests/support/TestBuild.h"
+#include "ui/KorvessaApp.h"
 
 namespace {
 
@@ -31,14 +31,14 @@ private:
     CString m_companionCommand;
 };
 
-class CloseAtCompanionStartApp : public CWinAppEx {
+class CloseAtCompanionStartApp : public CKorvessaApp {
 public:
     BOOL InitInstance() override
     {
         if (__argc < 3)
             return FALSE;
         CompanionStartPlatform platform(CString("\"") + __argv[1] + "\" \"" + __argv[2] + "\"");
-        return RunMainDialog(*this, platform);
+        return RunMainDialog(platform);
     }
 };
 

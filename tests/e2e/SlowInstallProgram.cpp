@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "tests/e2e/CompanionRoadPlatform.h"
-#include "tests/support/TestBuild.h"
+#include "ui/KorvessaApp.h"
 
 namespace {
 
@@ -27,13 +27,13 @@ private:
     CString m_answer;
 };
 
-class SlowInstallApp : public CWinAppEx {
+class SlowInstallApp : public CKorvessaApp {
 public:
     BOOL InitInstance() override
     {
         SlowCompanionPlatform platform(__argc > 1 ? std::strtoul(__argv[1], nullptr, 10) : 2000,
                                        __argc > 2 ? __argv[2] : "success");
-        return RunMainDialog(*this, platform);
+        return RunMainDialog(platform);
     }
 };
 
